@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+#include "SlotAccess.h"
+
+namespace tavimor {
+
+class FileDialog;
+class Platform;
+
+inline constexpr const char* kNoTextMessage = "There is no text on the Clipboard.";
+inline constexpr const char* kTextFilter = "Text files (*.txt)|*.txt";
+// About the most a text box holds while staying usable on an ordinary machine.
+inline constexpr std::uint64_t kSlotFileLimit = 100ull * 1024 * 1024;
+
+// The three commands of every slot, written once and run for a slot number.
+class SlotCommands
+{
+public:
+    SlotCommands(Platform& platform, FileDialog& dialog, SlotAccess& slots);
+
+    void Copy(int slot);
+    void Paste(int slot);
+    void FileOpen(int slot);
+
+private:
+    Platform& m_platform;
+    FileDialog& m_dialog;
+    SlotAccess& m_slots;
+};
+
+} // namespace tavimor

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+class QPlainTextEdit;
+class QTextDocument;
+
+namespace tavimor {
+
+// The whole text of a slot's document with CR LF line breaks. Read from the
+// raw text, since toPlainText() turns no-break spaces into spaces and line
+// separators into line breaks: only paragraph ends become CR LF.
+std::string slotTextOf(const QTextDocument& document);
+
+// Replaces the whole text as one undoable edit (setPlainText would drop the
+// undo history). CR LF, LF and lone CR all end a paragraph.
+void replaceSlotText(QPlainTextEdit& edit, const std::string& text);
+
+} // namespace tavimor

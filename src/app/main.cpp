@@ -1,0 +1,17 @@
+#include "app/Form1.h"
+#include "platform/QtPlatform.h"
+#include "Version.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(tavimor::kApplicationTitle));
+    QApplication::setApplicationVersion(QString::fromUtf8(tavimor::kVersionText));
+
+    tavimor::QtPlatform platform;
+    tavimor::Form1 window(platform);
+    window.show();
+    return app.exec();
+}

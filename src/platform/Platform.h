@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "TextFile.h"
+
+namespace tavimor {
+
+// What the commands need of the host. Every operation that fails throws
+// PlatformError with the host's description. Texts are UTF-8; line breaks in
+// clipboard text are CR LF on this side of the interface.
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    // A modal box with the text and an OK button, captioned "Tavimor".
+    virtual void ShowMessage(const std::string& text) = 0;
+
+    virtual void ClipboardClear() = 0;
+    virtual void ClipboardSetText(const std::string& text) = 0;
+    virtual bool ClipboardHasText() = 0;
+    virtual std::string ClipboardGetText() = 0;
+
+    // The program's one sequential text file ("file number 1").
+    virtual TextFile& textFile() = 0;
+
+    // Starts the program and returns without waiting for it.
+    virtual void StartProgram(const std::string& path) = 0;
+    // True for an existing regular file.
+    virtual bool FileExists(const std::string& path) = 0;
+};
+
+} // namespace tavimor

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Platform.h"
+#include "QtFileStore.h"
+
+#include <QString>
+
+namespace tavimor {
+
+// The platform services on Qt: message boxes, the system clipboard, files on
+// disk, and starting programs.
+class QtPlatform : public Platform
+{
+public:
+    QtPlatform();
+
+    void ShowMessage(const std::string& text) override;
+
+    void ClipboardClear() override;
+    void ClipboardSetText(const std::string& text) override;
+    bool ClipboardHasText() override;
+    std::string ClipboardGetText() override;
+
+    TextFile& textFile() override { return m_file; }
+
+    void StartProgram(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+
+private:
+    QtFileStore m_store;
+    TextFile m_file;
+};
+
+// Clipboard text in the host's convention (LF; Qt turns it into CR LF on
+// Windows) to the program's CR LF, accepting CR LF, LF and lone CR.
+std::string toCrLf(const QString& text);
+QString toLf(const std::string& text);
+
+} // namespace tavimor

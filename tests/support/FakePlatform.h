@@ -1,0 +1,164 @@
+#pragma once
+
+#include "platform/FileDialog.h"
+#include "platform/Platform.h"
+#include "app/SlotAccess.h"
+
+#include <algorithm>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavimor::test {
+
+// Files in memory. A path can be made to fail on reading, writing or commit.
+class MemoryFileStore : public FileStore
+{
+public:
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::string> readFailures;  // path -> reason
+    std::map<std::string, std::string> commitFailures; // path -> reason
+    int openOutputs = 0;
+
+    std::string readAll(const std::string& path, std::uint64_t maxBytes) override
+    {
+        if (auto failure = readFailures.find(path); failure != readFailures.end())
+            throw PlatformError(describeFileError(path, failure->second));
+        auto file = files.find(path);
+        if (file == files.end())
+            throw PlatformError(describeFileError(path, "the file does not exist"));
+        if (file->second.size() > maxBytes)
+            throw FileTooLargeError(path, file->second.size());
+        return file->second;
+    }
+
+    std::unique_ptr<OutputFile> create(const std::string& path) override
+    {
+        return std::make_unique<Output>(*this, path);
+    }
+
+private:
+    class Output : public OutputFile
+    {
+    public:
+        Output(MemoryFileStore& store, std::string path)
+            : m_store(store)
+            , m_path(std::move(path))
+        {
+            ++m_store.openOutputs;
+        }
+        ~Output() override { --m_store.openOutputs; }
+        void write(std::string_view bytes) override { m_bytes += bytes; }
+        void commit() override
+        {
+            if (auto failure = m_store.commitFailures.find(m_path); failure != m_store.commitFailures.end())
+                throw PlatformError(describeFileError(m_path, failure->second));
+            m_store.files[m_path] = m_bytes;
+        }
+
+    private:
+        MemoryFileStore& m_store;
+        std::string m_path;
+        std::string m_bytes;
+    };
+};
+
+// Answers each ShowOpen / ShowSave with the next scripted path ("" cancels)
+// and records the settings it was shown with.
+class FakeFileDialog : public FileDialog
+{
+public:
+    struct Shown
+    {
+        bool save;
+        std::int32_t flags;
+        std::string filter;
+        std::string fileNameBefore;
+    };
+    std::deque<std::string> answers;
+    std::vector<Shown> shown;
+
+    void ShowOpen() override { answer(false); }
+    void ShowSave() override { answer(true); }
+
+private:
+    void answer(bool save)
+    {
+        shown.push_back({save, Flags, Filter, FileName});
+        if (answers.empty())
+            throw std::logic_error("dialog shown without a scripted answer");
+        const std::string chosen = answers.front();
+        answers.pop_front();
+        if (!chosen.empty())
+            FileName = chosen; // a cancelled dialog leaves FileName as it was
+    }
+};
+
+class FakePlatform : public Platform
+{
+public:
+    std::vector<std::string> messages;
+    // Nothing: the clipboard holds no text (empty, or a picture only).
+    std::optional<std::string> clipboard;
+    bool clipboardFails = false;
+    std::vector<std::string> started;
+    std::vector<std::string> existingFiles;
+    MemoryFileStore store;
+
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+
+    void ClipboardClear() override
+    {
+        failIfAsked();
+        clipboard.reset();
+    }
+    void ClipboardSetText(const std::string& text) override
+    {
+        failIfAsked();
+        clipboard = text;
+    }
+    bool ClipboardHasText() override
+    {
+        failIfAsked();
+        return clipboard.has_value();
+    }
+    std::string ClipboardGetText() override
+    {
+        failIfAsked();
+        return clipboard.value_or("");
+    }
+
+    TextFile& textFile() override { return m_file; }
+
+    void StartProgram(const std::string& path) override { started.push_back(path); }
+    bool FileExists(const std::string& path) override
+    {
+        return std::find(existingFiles.begin(), existingFiles.end(), path) != existingFiles.end();
+    }
+
+private:
+    void failIfAsked()
+    {
+        if (clipboardFails)
+            throw PlatformError("the clipboard is held by another program");
+    }
+    TextFile m_file{store};
+};
+
+// Six slot texts in memory.
+class FakeSlots : public SlotAccess
+{
+public:
+    SlotTexts texts;
+    int writes = 0;
+    std::string slotText(int slot) const override { return texts.at(slot - 1); }
+    void setSlotText(int slot, const std::string& text) override
+    {
+        texts.at(slot - 1) = text;
+        ++writes;
+    }
+};
+
+} // namespace tavimor::test
