@@ -1,0 +1,218 @@
+// File Open, File > Open and File > Save end to end on real files, each beside
+// its floor: the same bytes read or written alone, and the text set into the
+// widgets alone. Run: build/bench/tavimor_bench (TAVIMOR_BENCH_QUICK=1: tiny sizes).
+#include "FakePlatform.h"
+#include "app/Form1.h"
+#include "platform/QtPlatform.h"
+#include "slotset/SlotSetFormat.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+
+using namespace tavimor;
+
+namespace {
+
+QTemporaryDir* workDir;
+
+std::string linesOf(std::size_t bytes)
+{
+    std::string text;
+    text.reserve(bytes + 82);
+    const std::string line(78, 'x');
+    for (int i = 0; text.size() < bytes; ++i) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::string oneLine(std::size_t bytes)
+{
+    return std::string(bytes, 'y') + "\r\n";
+}
+
+std::string fileWith(const std::string& name, const std::string& bytes)
+{
+    const std::string path = workDir->filePath(QString::fromStdString(name)).toStdString();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+struct Window
+{
+    QtPlatform platform;
+    test::FakeFileDialog dialog;
+    Form1 form{platform, &dialog};
+};
+
+void fileOpen(benchmark::State& state, std::string (*make)(std::size_t))
+{
+    const std::string path = fileWith("open.txt", make(std::size_t(state.range(0))));
+    Window w;
+    auto* button = w.form.findChild<QPushButton*>("cmdFile1");
+    for (auto _ : state) {
+        w.dialog.answers = {path};
+        button->click();
+        QApplication::processEvents();
+    }
+    if (!w.platform.textFile().isOpen() && w.form.slotEdit(1)->document()->isEmpty())
+        state.SkipWithError("nothing was loaded");
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+void readBytes(benchmark::State& state, std::string (*make)(std::size_t))
+{
+    const std::string path = fileWith("read.txt", make(std::size_t(state.range(0))));
+    for (auto _ : state) {
+        QFile file(QString::fromStdString(path));
+        file.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(file.readAll());
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+void setPlainText(benchmark::State& state, std::string (*make)(std::size_t))
+{
+    const QString text = QString::fromStdString(make(std::size_t(state.range(0))));
+    QPlainTextEdit edit;
+    edit.setLineWrapMode(QPlainTextEdit::NoWrap);
+    for (auto _ : state) {
+        edit.setPlainText(text);
+        QApplication::processEvents();
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+SlotTexts sixSlots(std::size_t each)
+{
+    SlotTexts texts;
+    for (std::string& t : texts) {
+        t = linesOf(each);
+        t.resize(t.size() - 2); // as the widget gives it back: no line end of its own at the end
+    }
+    return texts;
+}
+
+void slotSetSave(benchmark::State& state)
+{
+    Window w;
+    const SlotTexts texts = sixSlots(std::size_t(state.range(0)));
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+        w.form.setSlotText(slot, texts[slot - 1]);
+    const std::string path = workDir->filePath("save.tvm").toStdString();
+    auto* save = w.form.findChild<QAction*>("MnuFileSave");
+    for (auto _ : state) {
+        w.dialog.answers = {path};
+        save->trigger();
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0) * kSlotCount);
+}
+
+void slotSetOpen(benchmark::State& state)
+{
+    Window w;
+    const SlotTexts texts = sixSlots(std::size_t(state.range(0)));
+    test::MemoryFileStore memory;
+    TextFile writer(memory);
+    writer.OpenOutput("m");
+    WriteSlotSet(writer, texts);
+    writer.Close();
+    const std::string path = fileWith("open.tvm", memory.files["m"]);
+    auto* open = w.form.findChild<QAction*>("MnuFileOpen");
+    for (auto _ : state) {
+        w.dialog.answers = {path};
+        open->trigger();
+        QApplication::processEvents();
+    }
+    if (!w.platform.textFile().isOpen() && w.form.slotText(6) != texts[5])
+        state.SkipWithError("the set did not come back");
+    state.SetBytesProcessed(state.iterations() * state.range(0) * kSlotCount);
+}
+
+void writeBytes(benchmark::State& state)
+{
+    const std::string bytes = linesOf(std::size_t(state.range(0)) * kSlotCount);
+    const QString path = workDir->filePath("write.bin");
+    for (auto _ : state) {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes.data(), qint64(bytes.size()));
+        file.close();
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0) * kSlotCount);
+}
+
+void readSixSlotBytes(benchmark::State& state)
+{
+    const std::string path = fileWith("read6.bin", linesOf(std::size_t(state.range(0)) * kSlotCount));
+    for (auto _ : state) {
+        QFile file(QString::fromStdString(path));
+        file.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(file.readAll());
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0) * kSlotCount);
+}
+
+void setSixWidgets(benchmark::State& state)
+{
+    const QString text = QString::fromStdString(linesOf(std::size_t(state.range(0))));
+    std::vector<std::unique_ptr<QPlainTextEdit>> edits;
+    for (int i = 0; i < kSlotCount; ++i)
+        edits.push_back(std::make_unique<QPlainTextEdit>());
+    for (auto _ : state) {
+        for (auto& edit : edits)
+            edit->setPlainText(text);
+        QApplication::processEvents();
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0) * kSlotCount);
+}
+
+constexpr std::int64_t MB = 1000 * 1000;
+
+void registerAll(bool quick)
+{
+    const std::vector<std::int64_t> lineSizes = quick ? std::vector<std::int64_t>{64 * 1000}
+                                                      : std::vector<std::int64_t>{1 * MB, 10 * MB, 100 * MB};
+    const std::int64_t longLine = quick ? 64 * 1000 : 1 * MB;
+    const std::int64_t slotSize = quick ? 64 * 1000 : 10 * MB;
+    auto sized = [](benchmark::internal::Benchmark* b, const std::vector<std::int64_t>& sizes) {
+        for (auto s : sizes)
+            b->Arg(s);
+        b->Unit(benchmark::kMillisecond)->UseRealTime();
+    };
+    sized(benchmark::RegisterBenchmark("FileOpen/lines", fileOpen, linesOf), lineSizes);
+    sized(benchmark::RegisterBenchmark("FloorReadBytes/lines", readBytes, linesOf), lineSizes);
+    sized(benchmark::RegisterBenchmark("FloorSetPlainText/lines", setPlainText, linesOf), lineSizes);
+    sized(benchmark::RegisterBenchmark("FileOpen/oneLine", fileOpen, oneLine), {longLine});
+    sized(benchmark::RegisterBenchmark("FloorReadBytes/oneLine", readBytes, oneLine), {longLine});
+    sized(benchmark::RegisterBenchmark("FloorSetPlainText/oneLine", setPlainText, oneLine), {longLine});
+    sized(benchmark::RegisterBenchmark("SlotSetSave/sixSlots", slotSetSave), {slotSize});
+    sized(benchmark::RegisterBenchmark("FloorWriteBytes/sixSlots", writeBytes), {slotSize});
+    sized(benchmark::RegisterBenchmark("SlotSetOpen/sixSlots", slotSetOpen), {slotSize});
+    sized(benchmark::RegisterBenchmark("FloorReadBytes/sixSlots", readSixSlotBytes), {slotSize});
+    sized(benchmark::RegisterBenchmark("FloorSetWidgets/sixSlots", setSixWidgets), {slotSize});
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    workDir = &dir;
+    registerAll(qEnvironmentVariableIsSet("TAVIMOR_BENCH_QUICK"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
