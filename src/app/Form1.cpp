@@ -2,6 +2,7 @@
 
 #include "SlotText.h"
 #include "Version.h"
+#include "about/frmAbout.h"
 #include "platform/Platform.h"
 #include "platform/QtFileDialog.h"
 #include "platform/WaitCursor.h"
@@ -149,6 +150,9 @@ void Form1::buildMenus()
 
 void Form1::showAbout()
 {
+    // Loaded afresh at every opening, so it always shows the same texts.
+    frmAbout about(m_platform, this);
+    about.exec();
 }
 
 void Form1::run(const std::function<void()>& command)

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Registry.h"
 #include "TextFile.h"
 
 namespace tavimor {
@@ -24,6 +25,9 @@ public:
 
     // The program's one sequential text file ("file number 1").
     virtual TextFile& textFile() = 0;
+
+    // Read only by the system information launcher.
+    virtual Registry& registry() = 0;
 
     // Starts the program and returns without waiting for it.
     virtual void StartProgram(const std::string& path) = 0;

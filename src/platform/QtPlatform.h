@@ -2,6 +2,7 @@
 
 #include "Platform.h"
 #include "QtFileStore.h"
+#include "SubstituteRegistry.h"
 
 #include <QString>
 
@@ -23,12 +24,15 @@ public:
 
     TextFile& textFile() override { return m_file; }
 
+    Registry& registry() override { return m_registry; }
+
     void StartProgram(const std::string& path) override;
     bool FileExists(const std::string& path) override;
 
 private:
     QtFileStore m_store;
     TextFile m_file;
+    SubstituteRegistry m_registry;
 };
 
 // Clipboard text in the host's convention (LF; Qt turns it into CR LF on

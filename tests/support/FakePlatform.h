@@ -96,6 +96,55 @@ private:
     }
 };
 
+// Registry values by key and value name; counts how often keys are closed.
+class ScriptedRegistry : public Registry
+{
+public:
+    struct Value
+    {
+        std::uint32_t type;
+        std::string bytes;
+    };
+    std::map<std::string, std::map<std::string, Value>> keys;
+    bool throwOnQuery = false;
+    int opened = 0;
+    int closed = 0;
+
+    long RegOpenKeyEx(Key root, const std::string& subKey, std::uint32_t, std::uint32_t access, Key& result) override
+    {
+        if (root != kLocalMachine || access != kAccess || !keys.count(subKey))
+            return 2;
+        ++opened;
+        m_names.push_back(subKey);
+        result = m_names.size();
+        return 0;
+    }
+    long RegQueryValueEx(Key key, const std::string& valueName, std::uint32_t& type, unsigned char* data,
+                         std::uint32_t& size) override
+    {
+        if (throwOnQuery)
+            throw PlatformError("the registry failed");
+        const auto& values = keys.at(m_names.at(key - 1));
+        const auto value = values.find(valueName);
+        if (value == values.end())
+            return 2;
+        if (value->second.bytes.size() > size)
+            return 234;
+        std::copy(value->second.bytes.begin(), value->second.bytes.end(), data);
+        size = std::uint32_t(value->second.bytes.size());
+        type = value->second.type;
+        return 0;
+    }
+    long RegCloseKey(Key) override
+    {
+        ++closed;
+        return 0;
+    }
+
+private:
+    std::vector<std::string> m_names;
+};
+
 class FakePlatform : public Platform
 {
 public:
@@ -106,6 +155,8 @@ public:
     std::vector<std::string> started;
     std::vector<std::string> existingFiles;
     MemoryFileStore store;
+    ScriptedRegistry scriptedRegistry;
+    bool startFails = false;
 
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
 
@@ -132,7 +183,14 @@ public:
 
     TextFile& textFile() override { return m_file; }
 
-    void StartProgram(const std::string& path) override { started.push_back(path); }
+    Registry& registry() override { return scriptedRegistry; }
+
+    void StartProgram(const std::string& path) override
+    {
+        if (startFails || path.empty())
+            throw PlatformError(describeFileError(path, "this is not a program that can be started"));
+        started.push_back(path);
+    }
     bool FileExists(const std::string& path) override
     {
         return std::find(existingFiles.begin(), existingFiles.end(), path) != existingFiles.end();
