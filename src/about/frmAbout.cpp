@@ -84,14 +84,14 @@ frmAbout::frmAbout(Platform& platform, QWidget* parent)
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(at(4245, 2625, 1260, 345));
-    ok->setFont(dialogFont(9.75));
+    ok->setFont(dialogFont(8));
     ok->setDefault(true); // Enter; Esc closes a dialog as well
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* sysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     sysInfo->setGeometry(at(4260, 3075, 1245, 345));
-    sysInfo->setFont(dialogFont(9.75));
+    sysInfo->setFont(dialogFont(8));
     sysInfo->setAutoDefault(false);
     connect(sysInfo, &QPushButton::clicked, this, [this] { StartSysInfo(m_platform); });
 
@@ -106,8 +106,8 @@ void frmAbout::load()
     setWindowTitle(QStringLiteral("About ") + title);
     m_version->setText(QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
     m_title->setText(title);
-    m_disclaimer->setText(QStringLiteral("\u00A9 2026 the Tavimor developers. Free to use.\r\n"
-                                         "Questions and reports: the project's issue tracker."));
+    m_disclaimer->setText(QStringLiteral("\u00A9 2026 the Tavimor developers.\r\n"
+                                         "Reports: the project's tracker."));
 }
 
 } // namespace tavimor

@@ -11,6 +11,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+// The icons are compiled into this static library; make sure they are linked
+// in and registered before the first window asks for them.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace tavimor {
 
 namespace {
@@ -52,6 +59,7 @@ Form1::Form1(Platform& platform, FileDialog* dialog, QWidget* parent)
     , m_platform(platform)
     , m_dialog(dialog)
 {
+    initResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tavimor-32.png")));

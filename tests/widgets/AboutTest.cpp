@@ -27,6 +27,8 @@ QString labelText(QWidget& dialog, const char* name)
 TEST(frmAbout, ShowsTheTextsAtTheirPlaces)
 {
     test::FakePlatform platform;
+    test::FakeFileDialog dialog;
+    Form1 form(platform, &dialog); // registers the program's pictures
     frmAbout about(platform);
     about.show();
     EXPECT_EQ(about.windowTitle(), "About Tavimor");
@@ -49,6 +51,7 @@ TEST(frmAbout, ShowsTheTextsAtTheirPlaces)
         EXPECT_EQ(w->geometry(), rect) << name;
     }
     EXPECT_EQ(about.findChildren<QWidget*>(QStringLiteral("Line1")).size(), 2);
+    EXPECT_EQ(about.findChild<QLabel*>("picIcon")->pixmap().size(), QSize(50, 50));
     auto* ok = about.findChild<QPushButton*>("cmdOK");
     auto* sysInfo = about.findChild<QPushButton*>("cmdSysInfo");
     EXPECT_TRUE(ok->isDefault());

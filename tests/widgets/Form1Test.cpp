@@ -47,7 +47,7 @@ struct Form1Test : ::testing::Test
 TEST_F(Form1Test, HasTheCaptionMenusAndControlsByName)
 {
     EXPECT_EQ(form.windowTitle(), "Tavimor");
-    EXPECT_FALSE(form.windowIcon().isNull());
+    EXPECT_EQ(form.windowIcon().pixmap(32, 32).size(), QSize(32, 32));
     EXPECT_EQ(child<QMenu>("MnuFile")->title(), "&File");
     EXPECT_EQ(child<QMenu>("MnuHelp")->title(), "&Help");
     const std::pair<const char*, const char*> actions[] = {
