@@ -2,7 +2,12 @@
 
 #include "Platform.h"
 #include "QtFileStore.h"
+#include <QtGlobal>
+#ifdef Q_OS_WIN
+#include "WindowsRegistry.h"
+#else
 #include "SubstituteRegistry.h"
+#endif
 
 #include <QString>
 
@@ -32,7 +37,11 @@ public:
 private:
     QtFileStore m_store;
     TextFile m_file;
+#ifdef Q_OS_WIN
+    WindowsRegistry m_registry;
+#else
     SubstituteRegistry m_registry;
+#endif
 };
 
 // Clipboard text in the host's convention (LF; Qt turns it into CR LF on
