@@ -4,6 +4,7 @@
 #include "platform/TextCodec.h"
 
 #include <array>
+#include <optional>
 
 namespace tavimor {
 
@@ -56,24 +57,35 @@ bool GetKeyValue(Registry& registry, Registry::Key keyRoot, const std::string& k
     return found;
 }
 
+namespace {
+
+// The tool's path: the registry's own entry for it (taken as it is), or the
+// tool in the folder that the registry names for shared tools.
+std::optional<std::string> findSysInfo(Platform& platform)
+{
+    Registry& registry = platform.registry();
+    std::string path;
+    if (GetKeyValue(registry, Registry::kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path))
+        return path;
+    if (GetKeyValue(registry, Registry::kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", path)
+        && platform.FileExists(path + "\\MSINFO32.EXE"))
+        return path + "\\MSINFO32.EXE";
+    return std::nullopt;
+}
+
+} // namespace
+
 void StartSysInfo(Platform& platform)
 {
     try {
-        Registry& registry = platform.registry();
-        std::string path;
-        if (!GetKeyValue(registry, Registry::kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
-                         path)) {
-            if (!GetKeyValue(registry, Registry::kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location",
-                             "MSINFO", path))
-                throw PlatformError("not found");
-            if (!platform.FileExists(path + "\\MSINFO32.EXE"))
-                throw PlatformError("not found");
-            path += "\\MSINFO32.EXE";
+        if (const std::optional<std::string> path = findSysInfo(platform)) {
+            platform.StartProgram(*path);
+            return;
         }
-        platform.StartProgram(path);
     } catch (const std::exception&) {
-        platform.ShowMessage(kSysInfoUnavailable);
+        // Any failure on the way ends in the one message below.
     }
+    platform.ShowMessage(kSysInfoUnavailable);
 }
 
 } // namespace tavimor

@@ -3,7 +3,6 @@
 #include <QDialog>
 
 class QLabel;
-class QPushButton;
 
 namespace tavimor {
 
