@@ -1,6 +1,6 @@
 #include "WindowsRegistry.h"
 
-#include <windows.h>
+#include "WindowsApi.h"
 
 namespace tavimor {
 

@@ -156,6 +156,8 @@ public:
     std::vector<std::string> existingFiles;
     MemoryFileStore store;
     ScriptedRegistry scriptedRegistry;
+    // A real registry to use instead of the scripted one, when set.
+    Registry* hostRegistry = nullptr;
     bool startFails = false;
 
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
@@ -183,7 +185,7 @@ public:
 
     TextFile& textFile() override { return m_file; }
 
-    Registry& registry() override { return scriptedRegistry; }
+    Registry& registry() override { return hostRegistry ? *hostRegistry : scriptedRegistry; }
 
     void StartProgram(const std::string& path) override
     {
