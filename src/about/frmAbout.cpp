@@ -2,6 +2,7 @@
 
 #include "SysInfo.h"
 #include "Version.h"
+#include "app/FitText.h"
 #include "app/Form1.h"
 
 #include <QFrame>
@@ -73,7 +74,7 @@ frmAbout::frmAbout(Platform& platform, QWidget* parent)
     m_title = label(this, "lblTitle", QStringLiteral("Application Title"), at(1080, 240, 3885, 480), 18, Qt::black);
     m_version = label(this, "lblVersion", QStringLiteral("Version"), at(1080, 1200, 3885, 225), 9.75,
                       palette().color(QPalette::WindowText));
-    label(this, "lblDescription",
+    m_description = label(this, "lblDescription",
           QStringLiteral("This program allows you to easily copy items to the clipboard or paste from the clipboard."),
           at(1080, 1680, 4245, 645), 9.75, Qt::black);
     m_disclaimer = label(this, "lblDisclaimer", QString(), at(480, 2760, 3390, 705), 9.75, QColor(0, 0, 255));
@@ -108,6 +109,8 @@ void frmAbout::load()
     m_title->setText(title);
     m_disclaimer->setText(QStringLiteral("\u00A9 2026 the Tavimor developers.\r\n"
                                          "Reports: the project's tracker."));
+    for (QLabel* l : {m_title, m_version, m_description, m_disclaimer})
+        fitTextToBox(l);
 }
 
 } // namespace tavimor

@@ -22,6 +22,7 @@ private:
     Platform& m_platform;
     QLabel* m_title;
     QLabel* m_version;
+    QLabel* m_description;
     QLabel* m_disclaimer;
 };
 

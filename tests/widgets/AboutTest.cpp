@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "LayoutCheck.h"
 #include "about/frmAbout.h"
 #include "app/Form1.h"
 
@@ -99,4 +100,18 @@ TEST(frmAbout, HelpAboutOpensItAgainWithTheSameTextsAndSlotsUnchanged)
     }
     EXPECT_EQ(seen, QStringList(2, "About Tavimor|Version 1.0.10|Tavimor"));
     EXPECT_EQ(form.slotText(1), "kept");
+}
+
+// Run at several scale factors by CTest: the fallback font must not cut a text.
+TEST(frmAboutLayout, EveryControlInsideAndUncut)
+{
+    test::FakePlatform platform;
+    test::FakeFileDialog dialog;
+    Form1 form(platform, &dialog);
+    frmAbout about(platform);
+    about.show();
+    QApplication::processEvents();
+    EXPECT_EQ(test::layoutProblems(about), std::vector<std::string>{});
+    for (const QLabel* l : about.findChildren<QLabel*>())
+        EXPECT_GE(l->font().pointSizeF(), 6) << l->objectName().toStdString();
 }

@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "LayoutCheck.h"
 #include "app/Form1.h"
 
 #include <QAction>
@@ -106,6 +107,13 @@ TEST_F(Form1Test, ControlsStandWhereTheLayoutPutsThem)
     form.resize(300, 200);
     QApplication::processEvents();
     expectLayout();
+}
+
+// Run at several scale factors by CTest.
+TEST_F(Form1Test, LayoutEveryControlInsideAndUncut)
+{
+    showActive();
+    EXPECT_EQ(layoutProblems(*form.centralWidget()), std::vector<std::string>{});
 }
 
 TEST_F(Form1Test, TabRunsSlotBySlotFromText1)
