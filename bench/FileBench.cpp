@@ -8,6 +8,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -175,6 +178,94 @@ void setSixWidgets(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * state.range(0) * kSlotCount);
 }
 
+// One line of varied letters, so that nothing about it is cheaper than real text.
+QString variedLine(std::size_t length)
+{
+    QString line(qsizetype(length), QLatin1Char(' '));
+    for (std::size_t i = 0; i < length; ++i)
+        line[qsizetype(i)] = QLatin1Char(char('a' + (i * 7) % 26));
+    return line;
+}
+
+// The slot's text box as it was before the long-line display: never wrapped, shaped.
+struct PlainSlot
+{
+    QPlainTextEdit edit;
+    PlainSlot()
+    {
+        edit.setLineWrapMode(QPlainTextEdit::NoWrap);
+        QFont font(QStringLiteral("Courier New"));
+        font.setStyleHint(QFont::Monospace);
+        font.setPointSizeF(9.75);
+        edit.setFont(font);
+        edit.resize(249, 161);
+        edit.show();
+    }
+};
+
+QPlainTextEdit& slotUnderTest(bool remedy, Window& w, PlainSlot& plain)
+{
+    if (!remedy)
+        return plain.edit;
+    w.form.show();
+    return *w.form.slotEdit(1);
+}
+
+void setLongText(bool remedy, Window& w, QPlainTextEdit& edit, const QString& text)
+{
+    if (remedy)
+        w.form.setSlotText(1, text.toStdString());
+    else
+        edit.setPlainText(text);
+    QApplication::processEvents();
+}
+
+// Can the end of the text be scrolled to? Unwrapped, the scroll range must
+// cover the last line's width: the toolkit's layout width overflows for lines
+// of millions of characters, so the width is reckoned from the monospace font.
+bool endReachable(QPlainTextEdit& edit)
+{
+    QApplication::processEvents();
+    if (edit.lineWrapMode() != QPlainTextEdit::NoWrap)
+        return edit.verticalScrollBar()->maximum() > 0;
+    const qreal width = QFontMetricsF(edit.font()).horizontalAdvance(QLatin1Char('m'))
+        * qreal(edit.document()->lastBlock().length());
+    return width <= edit.horizontalScrollBar()->maximum() + edit.viewport()->width() + 20;
+}
+
+void longLineKeystroke(benchmark::State& state, bool remedy)
+{
+    Window w;
+    PlainSlot plain;
+    QPlainTextEdit& edit = slotUnderTest(remedy, w, plain);
+    setLongText(remedy, w, edit, variedLine(std::size_t(state.range(0))));
+    edit.setFocus();
+    edit.moveCursor(QTextCursor::Start);
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(&edit, &press);
+        QApplication::sendEvent(&edit, &release);
+        QApplication::processEvents();
+        edit.viewport()->repaint();
+    }
+}
+
+void longLineLoad(benchmark::State& state, bool remedy)
+{
+    Window w;
+    PlainSlot plain;
+    QPlainTextEdit& edit = slotUnderTest(remedy, w, plain);
+    const QString text = variedLine(std::size_t(state.range(0)));
+    for (auto _ : state) {
+        setLongText(remedy, w, edit, QString());
+        setLongText(remedy, w, edit, text);
+        edit.viewport()->repaint();
+    }
+    state.counters["endReachable"] = endReachable(edit) ? 1 : 0;
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
 constexpr std::int64_t MB = 1000 * 1000;
 
 void registerAll(bool quick)
@@ -199,6 +290,15 @@ void registerAll(bool quick)
     sized(benchmark::RegisterBenchmark("SlotSetOpen/sixSlots", slotSetOpen), {slotSize});
     sized(benchmark::RegisterBenchmark("FloorReadBytes/sixSlots", readSixSlotBytes), {slotSize});
     sized(benchmark::RegisterBenchmark("FloorSetWidgets/sixSlots", setSixWidgets), {slotSize});
+    // A single long line: before is the text box as it was, after is the slot as it is.
+    const std::int64_t keystrokeLine = quick ? 64 * 1000 : 1 * MB;
+    const std::int64_t loadLine = quick ? 64 * 1000 : 10 * MB;
+    for (const auto& [name, remedy] : {std::pair{"before", false}, std::pair{"after", true}}) {
+        sized(benchmark::RegisterBenchmark((std::string("LongLineKeystroke/") + name).c_str(), longLineKeystroke, remedy),
+              {keystrokeLine});
+        sized(benchmark::RegisterBenchmark((std::string("LongLineLoad/") + name).c_str(), longLineLoad, remedy),
+              {loadLine});
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "LongLines.h"
 #include "SlotText.h"
 #include "Version.h"
 #include "about/frmAbout.h"
@@ -118,6 +119,7 @@ void Form1::buildSlot(int slot)
     font.setPointSizeF(9.75);
     font.setWeight(QFont::Normal);
     edit->setFont(font);
+    new LongLineView(edit);
     m_text[index] = edit;
 
     for (int kind = 0; kind < 3; ++kind) {

@@ -1,5 +1,7 @@
 #include "SlotText.h"
 
+#include "LongLines.h"
+
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -15,14 +17,20 @@ std::string slotTextOf(const QTextDocument& document)
 
 void replaceSlotText(QPlainTextEdit& edit, const std::string& text)
 {
+    const QString replacement = QString::fromStdString(text);
+    auto* view = edit.findChild<LongLineView*>(QString(), Qt::FindDirectChildrenOnly);
+    if (view)
+        view->beginReplace(replacement);
     QTextCursor cursor(edit.document());
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
-    if (text.empty())
+    if (replacement.isEmpty())
         cursor.removeSelectedText();
     else
-        cursor.insertText(QString::fromStdString(text));
+        cursor.insertText(replacement);
     cursor.endEditBlock();
+    if (view)
+        view->endReplace();
     edit.moveCursor(QTextCursor::Start);
 }
 

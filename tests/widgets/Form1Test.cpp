@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -163,6 +164,44 @@ TEST_F(Form1Test, SlotTextsComeBackCharacterForCharacter)
     EXPECT_EQ(form.slotText(3), "lf\r\nand cr\r\nend");
     form.setSlotText(3, "");
     EXPECT_EQ(form.slotText(3), "");
+}
+
+TEST_F(Form1Test, AVeryLongLineIsShownWrappedAndKeepsEveryCharacter)
+{
+    showActive();
+    QPlainTextEdit* edit = form.slotEdit(4);
+    std::string line;
+    for (int i = 0; i < 250'000; ++i)
+        line += char('a' + i % 26);
+    const std::string text = "short\r\n" + line + "\xC3\xA9\r\nend";
+    form.setSlotText(4, text);
+    QApplication::processEvents();
+    EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(form.slotText(4), text);
+    // The end of the line can be scrolled to: the wrapped line is many rows high.
+    EXPECT_GT(edit->verticalScrollBar()->maximum(), 1000);
+    edit->moveCursor(QTextCursor::End);
+    QApplication::processEvents();
+    EXPECT_TRUE(edit->viewport()->rect().intersects(edit->cursorRect()));
+
+    // Typing into the slot keeps its characters; short text again means the usual display.
+    edit->setFocus();
+    QTest::keyClicks(edit, "!");
+    EXPECT_EQ(form.slotText(4), text + "!");
+    form.setSlotText(4, "a\r\nb");
+    QApplication::processEvents();
+    EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(edit->font().styleStrategy(), form.slotEdit(1)->font().styleStrategy());
+
+    // The same through the box itself: a long line pasted in, then deleted.
+    edit->insertPlainText(QString::fromStdString(line));
+    QApplication::processEvents();
+    EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QApplication::processEvents();
+    EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(form.slotText(4), "");
 }
 
 TEST_F(Form1Test, PasteReplacesEverythingAndCanBeUndone)
