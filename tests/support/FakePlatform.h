@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -79,6 +80,9 @@ public:
     };
     std::deque<std::string> answers;
     std::vector<Shown> shown;
+    // Runs once the dialog has been answered: what happens to the chosen file
+    // before the program gets to read it.
+    std::function<void(const std::string&)> afterAnswer;
 
     void ShowOpen() override { answer(false); }
     void ShowSave() override { answer(true); }
@@ -93,6 +97,8 @@ private:
         answers.pop_front();
         if (!chosen.empty())
             FileName = chosen; // a cancelled dialog leaves FileName as it was
+        if (afterAnswer)
+            afterAnswer(chosen);
     }
 };
 
