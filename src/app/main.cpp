@@ -9,6 +9,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(tavimor::kApplicationTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(tavimor::kVersionText));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tavimor.Tavimor"));
 
     tavimor::QtPlatform platform;
     tavimor::Form1 window(platform);
