@@ -28,6 +28,7 @@ LongLineView::LongLineView(QPlainTextEdit* edit)
     : QObject(edit)
     , m_edit(edit)
     , m_font(edit->font())
+    , m_wordWrap(edit->wordWrapMode())
 {
     connect(edit->document(), &QTextDocument::contentsChange, this, &LongLineView::contentsChanged);
 }
@@ -82,7 +83,7 @@ void LongLineView::setActive(bool active)
         font.setKerning(false);
     }
     m_edit->setFont(font);
-    m_edit->setWordWrapMode(active ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_edit->setWordWrapMode(active ? QTextOption::WrapAnywhere : m_wordWrap);
     m_edit->setLineWrapMode(active ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QObject>
+#include <QTextOption>
 
 class QPlainTextEdit;
 class QString;
@@ -26,7 +27,6 @@ public:
     // before the new text goes in, so that it is laid out only once.
     void beginReplace(const QString& text);
     void endReplace() { m_replacing = false; }
-    bool isActive() const { return m_active; }
 
 private:
     void contentsChanged(int position, int removed, int added);
@@ -34,7 +34,9 @@ private:
     void setActive(bool active);
 
     QPlainTextEdit* m_edit;
+    // The box's own font and word wrapping, restored when the long line goes.
     QFont m_font;
+    QTextOption::WrapMode m_wordWrap;
     bool m_active = false;
     bool m_recheckQueued = false;
     bool m_replacing = false;
