@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Platform.h"
-#include "QtFileStore.h"
+#include "PosixFileStore.h"
 #include <QtGlobal>
 #ifdef Q_OS_WIN
 #include "WindowsRegistry.h"
@@ -35,7 +35,7 @@ public:
     bool FileExists(const std::string& path) override;
 
 private:
-    QtFileStore m_store;
+    PosixFileStore m_store;
     TextFile m_file;
 #ifdef Q_OS_WIN
     WindowsRegistry m_registry;

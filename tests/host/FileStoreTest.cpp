@@ -1,6 +1,5 @@
+#include "FileFixture.h"
 #include "platform/QtFileDialog.h"
-#include "platform/QtFileStore.h"
-#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,78 +13,7 @@
 #include <unistd.h>
 
 using namespace tavimor;
-
-namespace {
-
-const ReadLimit kSlotLimit{100ull * 1024 * 1024, "a slot"};
-
-struct FileStoreTest : ::testing::Test
-{
-    QTemporaryDir dir;
-    QtFileStore store;
-    TextFile file{store};
-
-    std::string path(const char* name) const { return dir.filePath(QString::fromUtf8(name)).toStdString(); }
-    static void put(const std::string& p, const std::string& bytes)
-    {
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
-    static std::string get(const std::string& p)
-    {
-        std::ifstream in(p, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    std::string openError(const std::string& p, const ReadLimit& limit = kSlotLimit)
-    {
-        try {
-            file.OpenInput(p, limit);
-        } catch (const PlatformError& e) {
-            EXPECT_FALSE(file.isOpen());
-            return e.what();
-        }
-        file.Close();
-        return {};
-    }
-    std::string save(const std::string& p, const std::string& line)
-    {
-        try {
-            file.OpenOutput(p);
-            file.WriteLine(line);
-            file.Close();
-        } catch (const PlatformError& e) {
-            file.Discard();
-            return e.what();
-        }
-        return {};
-    }
-    QStringList entries(const QString& folder) const
-    {
-        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
-};
-
-// A small file system of its own; needs the right to mount (root in CI).
-struct Mount
-{
-    QTemporaryDir point;
-    bool mounted = false;
-    explicit Mount(const char* options)
-    {
-        mounted = ::mount("tavimor-test", point.path().toLocal8Bit().constData(), "tmpfs", 0, options) == 0;
-    }
-    void remountReadOnly()
-    {
-        mounted = ::mount("tavimor-test", point.path().toLocal8Bit().constData(), "tmpfs",
-                          MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
-    ~Mount()
-    {
-        if (mounted)
-            ::umount(point.path().toLocal8Bit().constData());
-    }
-};
-
-} // namespace
+using namespace tavimor::test;
 
 TEST_F(FileStoreTest, RefusesWhatIsNotAnOrdinaryReadableFile)
 {
@@ -105,8 +33,8 @@ TEST_F(FileStoreTest, RefusesWhatIsNotAnOrdinaryReadableFile)
     };
     const Case cases[] = {
         {path("missing"), "does not exist"},
-        {path("pipe"), "not an ordinary file"},
-        {"/dev/zero", "not an ordinary file"},
+        {path("pipe"), "not a regular file"},
+        {"/dev/zero", "not a regular file"},
         {path("folder"), "folder"},
         {path("loop"), "symbolic links"},
         {path("binary"), "not a text file"},
@@ -128,42 +56,6 @@ TEST_F(FileStoreTest, ReadsNamesWithSpacesAndNonAsciiCharacters)
     file.OpenInput(name, kSlotLimit);
     EXPECT_EQ(file.ReadLine(), "caf\xC3\xA9");
     file.Close();
-}
-
-TEST_F(FileStoreTest, SavingReplacesOnlyWhenEverythingWasWritten)
-{
-    const std::string target = path("set.tvm");
-    put(target, "old");
-    EXPECT_EQ(save(target, "new"), "");
-    EXPECT_EQ(get(target), "new\r\n");
-    EXPECT_EQ(entries(dir.path()), QStringList{"set.tvm"});
-
-    const std::string inMissingFolder = path("nowhere/set.tvm");
-    EXPECT_NE(save(inMissingFolder, "x").find(inMissingFolder), std::string::npos);
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
-    EXPECT_NE(save(path("folder"), "x").find("folder, not a file"), std::string::npos);
-    EXPECT_EQ(get(target), "new\r\n");
-    EXPECT_EQ(entries(dir.path()), (QStringList{"folder", "set.tvm"}));
-}
-
-TEST_F(FileStoreTest, FailedSaveOnAFullOrReadOnlyFileSystemKeepsTheOldFile)
-{
-    Mount full("size=64k");
-    if (!full.mounted)
-        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root with mount rights)";
-    const std::string target = full.point.filePath("set.tvm").toStdString();
-    put(target, "old bytes");
-    const std::string error = save(target, std::string(256 * 1024, 'x'));
-    EXPECT_NE(error.find(target), std::string::npos) << error;
-    EXPECT_EQ(get(target), "old bytes");
-    EXPECT_EQ(entries(full.point.path()), QStringList{"set.tvm"}) << "no temporary file left";
-
-    full.remountReadOnly();
-    ASSERT_TRUE(full.mounted);
-    const std::string readOnly = save(target, "new");
-    EXPECT_NE(readOnly.find(target), std::string::npos) << readOnly;
-    EXPECT_EQ(get(target), "old bytes");
-    EXPECT_EQ(entries(full.point.path()), QStringList{"set.tvm"});
 }
 
 TEST(QtFileDialog, TurnsProgramFiltersIntoQtNameFilters)

@@ -167,13 +167,15 @@ TEST_F(HostileInput, NamesWithSpacesAndNonAsciiCharactersOpen)
 TEST_F(HostileInput, FailedSaveKeepsTheOldFile)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    ASSERT_EQ(::mkfifo(path("fifo.tvm").c_str(), 0600), 0);
     put(path("old.tvm"), "old bytes");
-    for (const std::string& p : {path("nowhere/set.tvm"), path("folder")}) {
+    for (const std::string& p : {path("nowhere/set.tvm"), path("folder"), path("fifo.tvm")}) {
         fileMenu("MnuFileSave", p);
         EXPECT_TRUE(startsWith(refusal(), "Error: ")) << p;
     }
     EXPECT_EQ(get(path("old.tvm")), "old bytes");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.tvm"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::System), QStringList{"fifo.tvm"}) << "the pipe is still a pipe";
 }
 
 // Permissions stop only a user who is not root: CTest runs these once more as
@@ -196,5 +198,16 @@ TEST_F(HostileInput, UnreadableAndReadOnlyFilesAsAnOrdinaryUser)
     fileMenu("MnuFileSave", path("locked.tvm"));
     EXPECT_TRUE(startsWith(refusal(), "Error: "));
     EXPECT_EQ(get(path("locked.tvm")), "old bytes");
+
+    // A writable file in a folder that is not: saving needs the folder.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("shut"));
+    put(path("shut/open.tvm"), "old bytes");
+    ASSERT_EQ(::chmod(path("shut/open.tvm").c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(path("shut").c_str(), 0555), 0);
+    fileMenu("MnuFileSave", path("shut/open.tvm"));
+    const std::string message = refusal();
+    EXPECT_NE(message.find("folder \"" + path("shut") + "\" cannot be written"), std::string::npos) << message;
+    EXPECT_EQ(get(path("shut/open.tvm")), "old bytes");
+    ::chmod(path("shut").c_str(), 0755);
     stillWorks();
 }
