@@ -30,9 +30,11 @@ public:
     ~Form1() override;
 
     std::string slotText(int slot) const override;
-    void setSlotText(int slot, const std::string& text) override;
 
     QPlainTextEdit* slotEdit(int slot) const { return m_text[slot - 1]; }
+
+protected:
+    void storeSlotText(int slot, const std::string& text) override;
 
 private:
     void buildSlot(int slot);

@@ -26,7 +26,11 @@ void SlotCommands::Paste(int slot)
         m_platform.ShowMessage(kNoTextMessage);
         return;
     }
-    m_slots.setSlotText(slot, m_platform.ClipboardGetText());
+    std::string text = m_platform.ClipboardGetText();
+    if (text.size() > kSlotTextLimit)
+        throw PlatformError("the clipboard's text is too large for a slot (" + mebibytes(text.size()) + "; at most "
+                            + mebibytes(kSlotTextLimit) + " can be pasted)");
+    m_slots.setSlotText(slot, std::move(text));
 }
 
 void SlotCommands::FileOpen(int slot)
@@ -40,7 +44,7 @@ void SlotCommands::FileOpen(int slot)
         if (m_dialog.FileName.empty())
             return;
 
-        file.OpenInput(m_dialog.FileName, {kSlotFileLimit, "a slot"});
+        file.OpenInput(m_dialog.FileName, {kSlotTextLimit, "a slot"});
         // Every line of the file becomes a line of the slot, the last one too.
         std::string text;
         text.reserve(file.remaining() + file.remaining() / 16 + 2);
@@ -49,7 +53,7 @@ void SlotCommands::FileOpen(int slot)
             text += "\r\n";
         }
         file.Close();
-        m_slots.setSlotText(slot, text);
+        m_slots.setSlotText(slot, std::move(text));
     } catch (const std::exception& e) {
         file.Discard();
         m_platform.ShowMessage(std::string("Error: ") + e.what());

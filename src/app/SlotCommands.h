@@ -11,8 +11,9 @@ class Platform;
 
 inline constexpr const char* kNoTextMessage = "There is no text on the Clipboard.";
 inline constexpr const char* kTextFilter = "Text files (*.txt)|*.txt";
-// About the most a text box holds while staying usable on an ordinary machine.
-inline constexpr std::uint64_t kSlotFileLimit = 100ull * 1024 * 1024;
+// About the most a text box holds while staying usable on an ordinary machine:
+// the most that File Open reads and Paste takes.
+inline constexpr std::uint64_t kSlotTextLimit = 100ull * 1024 * 1024;
 
 // The three commands of every slot, written once and run for a slot number.
 class SlotCommands

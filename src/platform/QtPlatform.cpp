@@ -1,5 +1,6 @@
 #include "QtPlatform.h"
 
+#include "TextCodec.h"
 #include "Version.h"
 
 #include <QApplication>
@@ -13,21 +14,7 @@ namespace tavimor {
 
 std::string toCrLf(const QString& text)
 {
-    QString result;
-    result.reserve(text.size() + text.size() / 32);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            result += QStringLiteral("\r\n");
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else if (c == u'\n') {
-            result += QStringLiteral("\r\n");
-        } else {
-            result += c;
-        }
-    }
-    return result.toStdString();
+    return withCrLf(text.toStdString());
 }
 
 QString toLf(const std::string& text)

@@ -137,14 +137,14 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
     return out;
 }
 
-std::optional<DecodedText> decodeText(std::string bytes)
+std::optional<DecodedText> decodeText(std::string bytes, Nul nul)
 {
     const std::string_view view(bytes);
     if (startsWith(view, "\xFF\xFE"))
         return DecodedText{utf16ToUtf8(view.substr(2), false), TextEncoding::Utf16LittleEndian};
     if (startsWith(view, "\xFE\xFF"))
         return DecodedText{utf16ToUtf8(view.substr(2), true), TextEncoding::Utf16BigEndian};
-    if (view.find('\0') != std::string_view::npos)
+    if (nul == Nul::Refused && view.find('\0') != std::string_view::npos)
         return std::nullopt;
     if (startsWith(view, "\xEF\xBB\xBF") && isValidUtf8(view.substr(3))) {
         bytes.erase(0, 3);
@@ -153,6 +153,29 @@ std::optional<DecodedText> decodeText(std::string bytes)
     if (isValidUtf8(view))
         return DecodedText{std::move(bytes), TextEncoding::Utf8};
     return DecodedText{windows1252ToUtf8(view), TextEncoding::Windows1252};
+}
+
+std::string withCrLf(std::string text)
+{
+    // Most texts are already in form: leave them untouched, without a copy.
+    std::size_t i = text.find_first_of("\r\n");
+    for (; i != std::string::npos; i = text.find_first_of("\r\n", i + 2)) {
+        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n')
+            break;
+    }
+    if (i == std::string::npos)
+        return text;
+    std::string out;
+    out.reserve(text.size() + text.size() / 16 + 2);
+    std::size_t from = 0;
+    while (i != std::string::npos) {
+        out.append(text, from, i - from);
+        out += "\r\n";
+        from = (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? i + 2 : i + 1;
+        i = text.find_first_of("\r\n", from);
+    }
+    out.append(text, from, std::string::npos);
+    return out;
 }
 
 } // namespace tavimor

@@ -19,8 +19,14 @@ struct DecodedText
 // a UTF-16 byte-order mark selects UTF-16; otherwise bytes that are valid UTF-8
 // are taken as they are (a UTF-8 byte-order mark is dropped), and anything else
 // is read as Windows-1252, the code page older Western programs wrote.
-// Returns nothing for bytes with NUL in them (and no UTF-16 mark): not text.
-std::optional<DecodedText> decodeText(std::string bytes);
+// Returns nothing for bytes with NUL in them (and no UTF-16 mark): not text,
+// unless the caller knows the file to be text that may hold NUL characters.
+enum class Nul { Refused, Accepted };
+std::optional<DecodedText> decodeText(std::string bytes, Nul nul = Nul::Refused);
+
+// Every line break as CR LF: a lone LF and a lone CR become CR LF, pairs stay.
+// A slot's text always has this form.
+std::string withCrLf(std::string text);
 
 bool isValidUtf8(std::string_view bytes);
 std::string windows1252ToUtf8(std::string_view bytes);

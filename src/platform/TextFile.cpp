@@ -20,16 +20,12 @@ FileTooLargeError::FileTooLargeError(const std::string& path_, std::uint64_t siz
 {
 }
 
-namespace {
-
 std::string mebibytes(std::uint64_t bytes)
 {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.1f MiB", static_cast<double>(bytes) / (1024.0 * 1024.0));
     return buffer;
 }
-
-} // namespace
 
 TextFile::TextFile(FileStore& store)
     : m_store(store)
@@ -53,7 +49,9 @@ void TextFile::OpenInput(const std::string& path, const ReadLimit& limit)
             path, "the file is too large for " + std::string(limit.purpose) + " (" + mebibytes(e.size)
                       + "; at most " + mebibytes(limit.maxBytes) + " can be read)"));
     }
-    auto decoded = decodeText(std::move(bytes));
+    const std::string_view head = std::string_view(bytes).substr(0, limit.ownHeader.size());
+    const bool own = !limit.ownHeader.empty() && head == limit.ownHeader;
+    auto decoded = decodeText(std::move(bytes), own ? Nul::Accepted : Nul::Refused);
     if (!decoded)
         throw PlatformError(describeFileError(path, "this is not a text file (it contains NUL bytes)"));
     m_text = std::move(decoded->utf8);
@@ -81,14 +79,14 @@ std::string TextFile::ReadLine()
         throw PlatformError(describeFileError(m_path, "the file is not open for reading"));
     if (m_pos >= m_text.size())
         throw PlatformError(describeFileError(m_path, "input went past the end of the file"));
-    const std::size_t cr = m_text.find('\r', m_pos);
+    const std::size_t end = m_text.find_first_of("\r\n", m_pos);
     std::string line;
-    if (cr == std::string::npos) {
+    if (end == std::string::npos) {
         line = m_text.substr(m_pos);
         m_pos = m_text.size();
     } else {
-        line = m_text.substr(m_pos, cr - m_pos);
-        m_pos = (cr + 1 < m_text.size() && m_text[cr + 1] == '\n') ? cr + 2 : cr + 1;
+        line = m_text.substr(m_pos, end - m_pos);
+        m_pos = (m_text[end] == '\r' && end + 1 < m_text.size() && m_text[end + 1] == '\n') ? end + 2 : end + 1;
     }
     return line;
 }

@@ -14,12 +14,15 @@ struct ReadLimit
 {
     std::uint64_t maxBytes;
     const char* purpose; // "a slot", "a slot-set file"
+    // A file that begins with this line is the program's own text, which may
+    // hold NUL characters; any other file with NUL bytes is not text.
+    std::string_view ownHeader = {};
 };
 
 // The one sequential text file of the program. Input is read whole when the
 // file is opened, decoded to UTF-8 and handed out line by line; a line ends at
-// CR LF or at a lone CR, while a lone LF is an ordinary character. Output lines
-// end with CR LF and are written as UTF-8.
+// CR LF, at a lone CR or at a lone LF. Output lines end with CR LF and are
+// written as UTF-8.
 class TextFile
 {
 public:
@@ -58,5 +61,7 @@ private:
 
 // The error text used for every file: the quoted path, then why.
 std::string describeFileError(const std::string& path, std::string_view reason);
+// A size for messages: "150.0 MiB".
+std::string mebibytes(std::uint64_t bytes);
 
 } // namespace tavimor

@@ -28,7 +28,7 @@ void FileMenuCommands::Open()
         m_dialog.ShowOpen();
         if (m_dialog.FileName.empty())
             return;
-        file.OpenInput(m_dialog.FileName, {kSlotSetFileLimit, "a slot-set file"});
+        file.OpenInput(m_dialog.FileName, {kSlotSetFileLimit, "a slot-set file", kHeaderLine});
         const std::optional<SlotTexts> texts = ReadSlotSet(file);
         file.Close();
         if (!texts) {

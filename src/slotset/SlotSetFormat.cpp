@@ -34,18 +34,17 @@ std::optional<SlotTexts> ReadSlotSet(TextFile& file)
 
 std::optional<int> slotWithSeparatorLine(const SlotTexts& texts)
 {
+    auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         const std::string_view text = texts[slot - 1];
-        // Lines as the reader will see them: ended by CR LF or a lone CR.
-        std::size_t start = 0;
-        while (start <= text.size()) {
-            const std::size_t cr = text.find('\r', start);
-            const std::size_t end = cr == std::string_view::npos ? text.size() : cr;
-            if (text.substr(start, end - start) == kSeparatorLine)
+        // Look for the separator's text, then check that it is a whole line as
+        // the reader sees lines (ended by CR LF, CR or LF): one fast search
+        // instead of a look at every line of a large slot.
+        for (std::size_t at = text.find(kSeparatorLine); at != std::string_view::npos;
+             at = text.find(kSeparatorLine, at + 1)) {
+            const std::size_t end = at + kSeparatorLine.size();
+            if ((at == 0 || isBreak(text[at - 1])) && (end == text.size() || isBreak(text[end])))
                 return slot;
-            if (cr == std::string_view::npos)
-                break;
-            start = (cr + 1 < text.size() && text[cr + 1] == '\n') ? cr + 2 : cr + 1;
         }
     }
     return std::nullopt;

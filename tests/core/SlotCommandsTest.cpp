@@ -57,6 +57,31 @@ TEST_F(SlotCommandsTest, PasteReplacesTheWholeText)
     EXPECT_EQ(slots.texts[5], "new");
 }
 
+TEST_F(SlotCommandsTest, EveryLineBreakEntersASlotAsCrLf)
+{
+    platform.clipboard = "lf\nlone cr\rpair\r\n";
+    commands.Paste(1);
+    EXPECT_EQ(slots.texts[0], "lf\r\nlone cr\r\npair\r\n");
+    slots.setSlotText(2, "a\n\nb");
+    EXPECT_EQ(slots.texts[1], "a\r\n\r\nb");
+}
+
+TEST_F(SlotCommandsTest, PasteRefusesMoreTextThanASlotTakes)
+{
+    slots.texts[0] = "kept";
+    platform.clipboard = std::string(kSlotTextLimit + 1, 'x');
+    try {
+        commands.Paste(1);
+        FAIL() << "pasted";
+    } catch (const PlatformError& e) {
+        EXPECT_NE(std::string(e.what()).find("too large for a slot"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(slots.texts[0], "kept");
+    platform.clipboard->pop_back();
+    commands.Paste(1);
+    EXPECT_EQ(slots.texts[0].size(), kSlotTextLimit);
+}
+
 TEST_F(SlotCommandsTest, ClipboardFailureEndsTheCommandAndKeepsTheSlot)
 {
     slots.texts[0] = "safe";
@@ -80,7 +105,7 @@ TEST_F(SlotCommandsTest, FileOpenEndsEveryLineWithCrLf)
         {"no line end after the last line", "a\r\nb", "a\r\nb\r\n"},
         {"line end after the last line", "a\r\n", "a\r\n"},
         {"blank line kept", "a\r\n\r\nb\r\n", "a\r\n\r\nb\r\n"},
-        {"lone LF is part of the line", "a\nb\n", "a\nb\n\r\n"},
+        {"lone LF ends a line", "a\nb\n", "a\r\nb\r\n"},
         {"lone CR ends a line", "a\rb\r", "a\r\nb\r\n"},
         {"windows-1252", "caf\xE9\r\n", "caf\xC3\xA9\r\n"},
     };
@@ -114,7 +139,7 @@ TEST_F(SlotCommandsTest, FileOpenFailureShowsErrorAndTheNextCommandWorks)
 {
     slots.texts[0] = "kept";
     platform.store.readFailures["/t/locked.txt"] = "permission denied";
-    platform.store.files["/t/big.txt"] = std::string(kSlotFileLimit + 1, 'x');
+    platform.store.files["/t/big.txt"] = std::string(kSlotTextLimit + 1, 'x');
     for (const char* path : {"/t/missing.txt", "/t/locked.txt", "/t/big.txt"}) {
         dialog.answers = {path};
         commands.FileOpen(1);

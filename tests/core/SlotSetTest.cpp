@@ -29,7 +29,7 @@ std::optional<SlotTexts> read(const std::string& bytes)
     MemoryFileStore store;
     store.files["f"] = bytes;
     TextFile file(store);
-    file.OpenInput("f", {kSlotSetFileLimit, "a slot-set file"});
+    file.OpenInput("f", {kSlotSetFileLimit, "a slot-set file", kHeaderLine});
     auto texts = ReadSlotSet(file);
     file.Close();
     return texts;
@@ -93,9 +93,9 @@ TEST(SlotSetReader, FilesThatEndEarlyFail)
 TEST(SlotSetRoundTrip, RandomSetsComeBackExactly)
 {
     const std::vector<std::string> pieces = {
-        "a", "xyz", " ", "\t", "\r\n", "\r\n\r\n", "\n", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+        "a", "xyz", " ", "\t", "\r\n", "\r\n\r\n", "\n", "\r", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
         "Tavimor file zmtwcpe271958rgkb5vs3", "***** Separator ****** zmtwcpe271958rgkb5vs3x", "\xC2\xA0",
-        "\xE2\x80\xA8"};
+        "\xE2\x80\xA8", std::string(1, '\0'), "\x01\x1B\x1F\x7F"};
     std::mt19937 random(20261208);
     for (int round = 0; round < 10000; ++round) {
         SlotTexts texts;
@@ -103,6 +103,7 @@ TEST(SlotSetRoundTrip, RandomSetsComeBackExactly)
             const int count = int(random() % 6);
             for (int i = 0; i < count; ++i)
                 text += pieces[random() % pieces.size()];
+            text = withCrLf(text); // as every slot holds it
         }
         ASSERT_FALSE(slotWithSeparatorLine(texts));
         ASSERT_EQ(read(written(texts)), texts) << "round " << round;
@@ -115,7 +116,8 @@ TEST(SlotSetRoundTrip, FindsSeparatorLinesWhereTheReaderWould)
     EXPECT_EQ(slotWithSeparatorLine({"", "", sep}), 3);
     EXPECT_EQ(slotWithSeparatorLine({"a\r\n" + sep + "\r\nb"}), 1);
     EXPECT_EQ(slotWithSeparatorLine({"", "a\r" + sep}), 2);
-    EXPECT_FALSE(slotWithSeparatorLine({sep + " ", "x" + sep, "a\n" + sep}));
+    EXPECT_EQ(slotWithSeparatorLine({"", "", "", "a\n" + sep + "\nb"}), 4);
+    EXPECT_FALSE(slotWithSeparatorLine({sep + " ", "x" + sep, "\t" + sep}));
 }
 
 TEST_F(FileMenuTest, SaveThenOpenRestoresEverySlot)
@@ -135,6 +137,33 @@ TEST_F(FileMenuTest, SaveThenOpenRestoresEverySlot)
     EXPECT_EQ(slots.texts, saved);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_FALSE(dialog.shown.back().save);
+}
+
+TEST_F(FileMenuTest, WhatIsSavedOpensAgainEvenWithNulAndControlCharacters)
+{
+    std::string controls;
+    for (char c = 0; c < 32; ++c)
+        if (c != '\r' && c != '\n')
+            controls += c;
+    slots.texts = {std::string("a\0b", 3), controls, std::string(1, '\0'), "\x7F", "", "x"};
+    const SlotTexts saved = slots.texts;
+    dialog.answers = {"/d/nul.tvm"};
+    commands.Save();
+    slots.texts = {};
+    dialog.answers = {"/d/nul.tvm"};
+    commands.Open();
+    EXPECT_EQ(slots.texts, saved);
+    EXPECT_TRUE(platform.messages.empty()) << platform.messages.front();
+
+    // A slot-set file converted to LF line ends opens the same.
+    std::string lf = written(saved);
+    for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;)
+        lf.erase(at, 1);
+    platform.store.files["/d/lf.tvm"] = lf;
+    slots.texts = {};
+    dialog.answers = {"/d/lf.tvm"};
+    commands.Open();
+    EXPECT_EQ(slots.texts, saved);
 }
 
 TEST_F(FileMenuTest, SaveReplacesAnExistingFileWithoutAQuestion)

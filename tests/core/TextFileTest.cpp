@@ -60,10 +60,11 @@ TEST(TextCodec, DecodesBytesByWhatTheyAre)
     }
 }
 
-TEST(TextCodec, NulBytesAreNotText)
+TEST(TextCodec, NulBytesAreNotTextUnlessTheFileIsKnownText)
 {
     EXPECT_FALSE(decodeText(std::string("ab\0c", 4)));
     EXPECT_FALSE(decodeText(std::string("\xEF\xBB\xBF\0", 4)));
+    EXPECT_EQ(decodeText(std::string("ab\0c", 4), Nul::Accepted)->utf8, std::string("ab\0c", 4));
 }
 
 TEST(TextCodec, EveryWindows1252ByteDecodesToOneCharacter)
@@ -75,16 +76,34 @@ TEST(TextCodec, EveryWindows1252ByteDecodesToOneCharacter)
     }
 }
 
-TEST(TextFile, LinesEndAtCrLfOrLoneCrButNotAtLoneLf)
+TEST(TextFile, LinesEndAtCrLfLoneCrOrLoneLf)
 {
     using Lines = std::vector<std::string>;
     EXPECT_EQ(readLines(""), Lines{});
     EXPECT_EQ(readLines("a\r\nb"), (Lines{"a", "b"}));
     EXPECT_EQ(readLines("a\r\n"), (Lines{"a"}));
     EXPECT_EQ(readLines("a\r\n\r\nb\r\n"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(readLines("a\nb\n"), (Lines{"a\nb\n"}));
+    EXPECT_EQ(readLines("a\nb\n"), (Lines{"a", "b"}));
     EXPECT_EQ(readLines("a\rb\r"), (Lines{"a", "b"}));
     EXPECT_EQ(readLines("\r\r\n"), (Lines{"", ""}));
+    EXPECT_EQ(readLines("\n\r"), (Lines{"", ""}));
+    EXPECT_EQ(readLines("a\n\r\nb"), (Lines{"a", "", "b"}));
+}
+
+TEST(TextCodec, EveryLineBreakBecomesCrLf)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"no breaks", "no breaks"},
+        {"a\r\nb\r\n", "a\r\nb\r\n"},
+        {"a\nb\n", "a\r\nb\r\n"},
+        {"a\rb\r", "a\r\nb\r\n"},
+        {"\r\n\n\r\r\n\n", "\r\n\r\n\r\n\r\n\r\n"},
+        {"x\r\ny\nz\r", "x\r\ny\r\nz\r\n"},
+        {std::string("\0\n\0", 3), std::string("\0\r\n\0", 4)},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(withCrLf(in), out) << in;
 }
 
 TEST(TextFile, ReadingPastTheEndNamesTheFile)

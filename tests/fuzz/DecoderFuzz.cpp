@@ -28,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t total = 0;
     while (!file.AtEnd()) {
         const std::string line = file.ReadLine();
-        // A line never holds a CR: CR LF and a lone CR both end it.
-        if (line.find('\r') != std::string::npos || !fuzz::strictUtf8(line))
+        // A line never holds a CR or an LF: CR LF, CR and LF all end it.
+        if (line.find_first_of("\r\n") != std::string::npos || !fuzz::strictUtf8(line))
             std::abort();
         total += line.size();
     }

@@ -3,6 +3,7 @@
 #include "FakePlatform.h"
 #include "FuzzSupport.h"
 #include "slotset/SlotSetFormat.h"
+#include "platform/TextCodec.h"
 
 #include <cstdlib>
 
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Any file: a clean refusal or six texts, and the file is closed either way.
     store.files["any.tvm"] = bytes;
     try {
-        file.OpenInput("any.tvm", ReadLimit{1 << 22, "a slot set"});
+        file.OpenInput("any.tvm", ReadLimit{1 << 22, "a slot set", kHeaderLine});
         const auto texts = ReadSlotSet(file);
         file.Close();
         (void)texts;
@@ -48,30 +49,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
 
     // The round trip: the texts must be what the writer's reader gives back.
-    // Inputs that are not UTF-8, hold NUL or a separator line would be refused
-    // or changed by design; lone CRs and LFs become line ends, as in the window.
+    // Inputs that are not UTF-8 or hold a separator line would be refused or
+    // changed by design; line breaks are CR LF, as in every slot. NUL and the
+    // other control characters must come back like any other.
     SlotTexts texts = sixTexts(bytes);
     for (std::string& t : texts) {
-        if (t.find('\0') != std::string::npos || !fuzz::strictUtf8(t) || t.rfind("\xEF\xBB\xBF", 0) == 0)
+        if (!fuzz::strictUtf8(t) || t.rfind("\xEF\xBB\xBF", 0) == 0)
             return 0;
-        std::string normal;
-        for (std::size_t i = 0; i < t.size(); ++i) {
-            if (t[i] == '\r' || t[i] == '\n') {
-                normal += "\r\n";
-                if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n')
-                    ++i;
-            } else {
-                normal += t[i];
-            }
-        }
-        t = normal;
+        t = withCrLf(std::move(t));
     }
     if (slotWithSeparatorLine(texts))
         return 0;
     file.OpenOutput("set.tvm");
     WriteSlotSet(file, texts);
     file.Close();
-    file.OpenInput("set.tvm", ReadLimit{1 << 24, "a slot set"});
+    file.OpenInput("set.tvm", ReadLimit{1 << 24, "a slot set", kHeaderLine});
     const auto back = ReadSlotSet(file);
     file.Close();
     if (!back || *back != texts)

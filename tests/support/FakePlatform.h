@@ -220,7 +220,9 @@ public:
     SlotTexts texts;
     int writes = 0;
     std::string slotText(int slot) const override { return texts.at(slot - 1); }
-    void setSlotText(int slot, const std::string& text) override
+
+protected:
+    void storeSlotText(int slot, const std::string& text) override
     {
         texts.at(slot - 1) = text;
         ++writes;
