@@ -1,6 +1,7 @@
 #include "QtFileDialog.h"
 
 #include <QFileDialog>
+#include <QSettings>
 #include <QWidget>
 
 namespace tavimor {
@@ -21,10 +22,30 @@ QStringList qtNameFilters(const std::string& filter)
     return filters;
 }
 
+namespace {
+
+// Qt's file dialog keeps its history and last folder in the user's settings
+// (~/.config/QtProject.conf), but Tavimor writes no file the user did not
+// save. Settings are looked for under a path that cannot exist, since a
+// regular file stands where its folder would be: nothing is read, and every
+// attempt to write fails quietly. Tavimor has no settings of its own.
+void keepNoSettings()
+{
+    static const bool done = [] {
+        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null/no-settings"));
+        return true;
+    }();
+    (void)done;
+}
+
+} // namespace
+
 QtFileDialog::QtFileDialog(QWidget* parent)
     : QObject(parent)
     , m_parent(parent)
 {
+    keepNoSettings();
 }
 
 void QtFileDialog::ShowOpen()
@@ -45,6 +66,8 @@ void QtFileDialog::show(bool save)
     // and saving over a file asks nothing.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // The desktop's own dialogs record recent files of their own; Qt's writes nothing.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     // Qt's dialog has no read-only check box, which is all kHideReadOnly hides.
     dialog.setNameFilters(qtNameFilters(Filter));
     if (!FileName.empty())
