@@ -176,10 +176,12 @@ void Form1::run(const std::function<void()>& command)
 
 std::string Form1::slotText(int slot) const
 {
-    return slotTextOf(*m_text.at(slot - 1)->document());
+    const QTextDocument& document = *m_text.at(slot - 1)->document();
+    WaitCursor busy(document.characterCount() >= kWaitCursorBytes);
+    return slotTextOf(document);
 }
 
-void Form1::setSlotText(int slot, const std::string& text)
+void Form1::storeSlotText(int slot, const std::string& text)
 {
     QPlainTextEdit& edit = *m_text.at(slot - 1);
     WaitCursor busy(text.size() >= std::size_t(kWaitCursorBytes));

@@ -10,6 +10,7 @@ namespace tavimor {
 // The whole text of a slot's document with CR LF line breaks. Read from the
 // raw text, since toPlainText() turns no-break spaces into spaces and line
 // separators into line breaks: only paragraph ends become CR LF.
+// Unpaired surrogates, which no UTF-8 text can hold, become U+FFFD.
 std::string slotTextOf(const QTextDocument& document);
 
 // Replaces the whole text as one undoable edit (setPlainText would drop the
