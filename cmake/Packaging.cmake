@@ -35,4 +35,6 @@ clipboard or a text file and gives it back to the clipboard exactly. All six
 can be saved to one slot-set file and opened again.")
 # The library dependencies, as dpkg-shlibdeps finds them in the binary.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Without Qt's Wayland plugin, Tavimor runs through XWayland on a Wayland desktop.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 include(CPack)

@@ -36,13 +36,22 @@ struct Form1Test : ::testing::Test
     {
         return slot == 1 ? QStringLiteral("Cmdpaste1") : QStringLiteral("cmdPaste%1").arg(slot);
     }
-    void showActive()
+    void showExposed()
+    {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+    // True once the window has the keyboard focus. A compositor may give none
+    // to a window that the user did not click (Weston without input devices).
+    bool showActive()
     {
         form.show();
         form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        return QTest::qWaitForWindowExposed(&form) && QTest::qWaitFor([&] { return form.isActiveWindow(); }, 1000);
     }
 };
+
+constexpr const char* kNoFocus = "the display server gives this window no keyboard focus";
 
 } // namespace
 
@@ -89,7 +98,7 @@ TEST_F(Form1Test, HasTheCaptionMenusAndControlsByName)
 
 TEST_F(Form1Test, ControlsStandWhereTheLayoutPutsThem)
 {
-    showActive();
+    showExposed();
     EXPECT_EQ(form.centralWidget()->size(), QSize(792, 530));
     const QPoint origins[6] = {{8, 8}, {8, 184}, {8, 360}, {424, 8}, {424, 184}, {424, 360}};
     auto expectLayout = [&] {
@@ -113,13 +122,14 @@ TEST_F(Form1Test, ControlsStandWhereTheLayoutPutsThem)
 // Run at several scale factors by CTest.
 TEST_F(Form1Test, LayoutEveryControlInsideAndUncut)
 {
-    showActive();
+    showExposed();
     EXPECT_EQ(layoutProblems(*form.centralWidget()), std::vector<std::string>{});
 }
 
 TEST_F(Form1Test, TabRunsSlotBySlotFromText1)
 {
-    showActive();
+    if (!showActive())
+        GTEST_SKIP() << kNoFocus;
     EXPECT_EQ(QApplication::focusWidget(), form.slotEdit(1));
     QStringList order;
     for (int i = 0; i < 24; ++i) {
@@ -136,7 +146,8 @@ TEST_F(Form1Test, TabRunsSlotBySlotFromText1)
 
 TEST_F(Form1Test, EnterAndEscapePressNoButton)
 {
-    showActive();
+    if (!showActive())
+        GTEST_SKIP() << kNoFocus;
     platform.clipboard = "clip";
     form.slotEdit(2)->setPlainText("two");
     for (const QString& name : {QStringLiteral("cmdPaste2"), QStringLiteral("cmdCopy3")}) {
@@ -162,13 +173,17 @@ TEST_F(Form1Test, SlotTextsComeBackCharacterForCharacter)
     EXPECT_EQ(form.slotEdit(3)->document()->blockCount(), 3);
     form.setSlotText(3, "lf\nand cr\rend");
     EXPECT_EQ(form.slotText(3), "lf\r\nand cr\r\nend");
+    const std::string controls("nul\0\x01\x1B\x1F\x7F", 9);
+    form.setSlotText(3, controls);
+    EXPECT_EQ(form.slotText(3), controls);
     form.setSlotText(3, "");
     EXPECT_EQ(form.slotText(3), "");
 }
 
 TEST_F(Form1Test, AVeryLongLineIsShownWrappedAndKeepsEveryCharacter)
 {
-    showActive();
+    if (!showActive())
+        GTEST_SKIP() << kNoFocus;
     QPlainTextEdit* edit = form.slotEdit(4);
     std::string line;
     for (int i = 0; i < 250'000; ++i)
@@ -206,7 +221,8 @@ TEST_F(Form1Test, AVeryLongLineIsShownWrappedAndKeepsEveryCharacter)
 
 TEST_F(Form1Test, PasteReplacesEverythingAndCanBeUndone)
 {
-    showActive();
+    if (!showActive())
+        GTEST_SKIP() << kNoFocus;
     QPlainTextEdit* edit = form.slotEdit(2);
     edit->setFocus();
     QTest::keyClicks(edit, "typed");
@@ -259,7 +275,7 @@ TEST_F(Form1Test, AClipboardFailureIsReportedAndChangesNoSlot)
 
 TEST_F(Form1Test, ExitClosesAtOnce)
 {
-    showActive();
+    showExposed();
     form.setSlotText(1, "unsaved");
     child<QAction>("MnuFileExit")->trigger();
     EXPECT_FALSE(form.isVisible());
