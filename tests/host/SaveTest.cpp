@@ -113,15 +113,25 @@ int failRename(const char*, const char*)
     return -1;
 }
 
-const SaveCalls kFailingWrite{failWrite, ::fsync, ::close, ::rename};
-const SaveCalls kFailingSync{::write, failSync, ::close, ::rename};
-const SaveCalls kFailingClose{::write, ::fsync, failClose, ::rename};
-const SaveCalls kFailingRename{::write, ::fsync, ::close, failRename};
+struct Step
+{
+    const char* name;
+    SaveCalls calls;
+};
+const Step kSteps[] = {{"Write", {failWrite, ::fsync, ::close, ::rename}},
+                       {"Sync", {::write, failSync, ::close, ::rename}},
+                       {"Close", {::write, ::fsync, failClose, ::rename}},
+                       {"Rename", {::write, ::fsync, ::close, failRename}}};
 
-struct FailingStep : FileStoreTest, ::testing::WithParamInterface<const SaveCalls*>
+void PrintTo(const Step& step, std::ostream* out)
+{
+    *out << step.name;
+}
+
+struct FailingStep : FileStoreTest, ::testing::WithParamInterface<Step>
 {
     FailingStep()
-        : FileStoreTest(*GetParam())
+        : FileStoreTest(GetParam().calls)
     {
     }
 };
@@ -139,8 +149,8 @@ TEST_P(FailingStep, KeepsTheOldFileAndNamesTheReason)
     EXPECT_EQ(entries(dir.path()), QStringList{"set.tvm"}) << "no temporary file left";
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryStep, FailingStep,
-                         ::testing::Values(&kFailingWrite, &kFailingSync, &kFailingClose, &kFailingRename));
+INSTANTIATE_TEST_SUITE_P(EveryStep, FailingStep, ::testing::ValuesIn(kSteps),
+                         [](const ::testing::TestParamInfo<Step>& step) { return step.param.name; });
 
 TEST_F(FileStoreTest, OnlyANewOrARegularFileIsSavedTo)
 {

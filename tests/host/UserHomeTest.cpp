@@ -37,8 +37,10 @@ void answerNextDialog(const QString& path)
         poll->deleteLater();
         auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_TRUE(name);
+        // Set rather than typed: typing opens the name completer's list at a
+        // time of its own, and the list would take the Enter.
         name->setFocus();
-        QTest::keyClicks(name, path);
+        name->setText(path);
         QTest::keyClick(name, Qt::Key_Return);
     });
     poll->start(20);
