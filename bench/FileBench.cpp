@@ -2,8 +2,8 @@
 // its floor: the same bytes read or written alone, and the text set into the
 // widgets alone. Run: build/bench/tavimor_bench (TAVIMOR_BENCH_QUICK=1: tiny sizes).
 #include "FakePlatform.h"
-#include "app/Form1.h"
-#include "platform/QtPlatform.h"
+#include "Form1.h"
+#include "QtPlatform.h"
 #include "slotset/SlotSetFormat.h"
 
 #include <QApplication>

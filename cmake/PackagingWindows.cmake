@@ -1,0 +1,1 @@
+# Windows packaging: the NSIS installer and the portable ZIP.

@@ -1,0 +1,19 @@
+#pragma once
+
+// Product rules that both front ends keep alike.
+#include <cstdint>
+
+namespace tavimor {
+
+// About the most a text box holds while staying usable on an ordinary machine:
+// the most that File Open reads and Paste takes.
+inline constexpr std::uint64_t kSlotTextLimit = 100ull * 1024 * 1024;
+// Six slots at their largest: the most that File > Open reads.
+inline constexpr std::uint64_t kSlotSetFileLimit = 6 * kSlotTextLimit;
+// Files and texts from this size on take long enough to show the wait cursor.
+inline constexpr std::uint64_t kWaitCursorBytes = 4 * 1024 * 1024;
+// Lines from this length on are hard for a text box to lay out; a front end
+// may show them differently (never change them).
+inline constexpr int kLongLine = 100'000;
+
+} // namespace tavimor

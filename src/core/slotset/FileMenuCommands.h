@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/Limits.h"
+#include "app/SlotAccess.h"
+
+namespace tavimor {
+
+class FileDialog;
+class Platform;
+
+inline constexpr const char* kSlotSetFilter = "Tavimor Files (*.tvm)|*.tvm";
+inline constexpr const char* kInvalidFormatMessage = "Invalid file format!";
+
+// File > Open and File > Save: all six slots to and from one slot-set file.
+class FileMenuCommands
+{
+public:
+    FileMenuCommands(Platform& platform, FileDialog& dialog, SlotAccess& slots);
+
+    // Changes the slots only when the whole file was read.
+    void Open();
+    // Never leaves a damaged or partly written file in place of the old one.
+    void Save();
+
+private:
+    void prepareDialog();
+
+    Platform& m_platform;
+    FileDialog& m_dialog;
+    SlotAccess& m_slots;
+};
+
+} // namespace tavimor

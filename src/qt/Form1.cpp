@@ -1,0 +1,123 @@
+#include "Form1.h"
+
+#include "LongLines.h"
+#include "QtFileDialog.h"
+#include "SlotText.h"
+#include "SpecWidgets.h"
+#include "WaitCursor.h"
+#include "app/Form1Spec.h"
+#include "frmAbout.h"
+
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <vector>
+
+// The icons are compiled into this static library; make sure they are linked
+// in and registered before the first window asks for them.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace tavimor {
+
+Form1::Form1(Platform& platform, FileDialog* dialog, QWidget* parent)
+    : QMainWindow(parent)
+    , m_platform(platform)
+    , m_dialog(dialog)
+{
+    initResources();
+    setObjectName(qText(ui::kForm1.name));
+    setWindowTitle(QString::fromUtf8(ui::kMainCaption.data(), qsizetype(ui::kMainCaption.size())));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tavimor-32.png")));
+
+    if (!m_dialog) {
+        auto* own = new QtFileDialog(this);
+        own->setObjectName(QStringLiteral("CommonDialog1"));
+        m_dialog = own;
+    }
+    m_commands = std::make_unique<MainCommands>(m_platform, *m_dialog, *this,
+                                                MainCommands::HostActions{[this] { close(); }, [this] { showAbout(); }});
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    std::vector<std::pair<int, QWidget*>> focusOrder;
+    for (const ui::Control& control : ui::kForm1.controls)
+        focusOrder.emplace_back(control.tabIndex, buildControl(control, client));
+    buildMenus();
+
+    std::sort(focusOrder.begin(), focusOrder.end(), [](auto& a, auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < focusOrder.size(); ++i)
+        setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+
+    resize(pixels(ui::kForm1.clientWidth), pixels(ui::kForm1.clientHeight) + menuBar()->sizeHint().height());
+    m_text[0]->setFocus();
+}
+
+Form1::~Form1() = default;
+
+QWidget* Form1::buildControl(const ui::Control& control, QWidget* client)
+{
+    QWidget* widget;
+    if (control.kind == ui::Kind::TextBox) {
+        auto* edit = new QPlainTextEdit(client);
+        edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        edit->setTabChangesFocus(true);
+        edit->setFont(qFont(control.font, QFont::Monospace));
+        new LongLineView(edit);
+        m_text[std::size_t(control.slot - 1)] = edit;
+        widget = edit;
+    } else {
+        auto* button = new QPushButton(qText(control.caption), client);
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, &control] { m_commands->run(control.command, control.slot); });
+        widget = button;
+    }
+    widget->setObjectName(qText(control.name));
+    widget->setAccessibleName(qText(control.accessibleName));
+    widget->setGeometry(pixels(control.rect));
+    return widget;
+}
+
+void Form1::buildMenus()
+{
+    for (const ui::Menu& spec : ui::kForm1.menus) {
+        QMenu* menu = menuBar()->addMenu(qText(spec.caption));
+        menu->setObjectName(qText(spec.name));
+        for (const ui::MenuItem& item : spec.items) {
+            QAction* action = menu->addAction(qText(item.caption));
+            action->setObjectName(qText(item.name));
+            connect(action, &QAction::triggered, this, [this, &item] { m_commands->run(item.command, 0); });
+        }
+    }
+}
+
+void Form1::showAbout()
+{
+    // Loaded afresh at every opening, so it always shows the same texts.
+    frmAbout about(m_platform, this);
+    about.exec();
+}
+
+std::string Form1::slotText(int slot) const
+{
+    const QTextDocument& document = *m_text.at(std::size_t(slot - 1))->document();
+    WaitCursor busy(std::uint64_t(document.characterCount()) >= kWaitCursorBytes);
+    return slotTextOf(document);
+}
+
+void Form1::storeSlotText(int slot, const std::string& text)
+{
+    QPlainTextEdit& edit = *m_text.at(std::size_t(slot - 1));
+    WaitCursor busy(text.size() >= kWaitCursorBytes);
+    replaceSlotText(edit, text);
+}
+
+} // namespace tavimor

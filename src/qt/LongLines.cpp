@@ -1,0 +1,90 @@
+#include "LongLines.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTimer>
+
+namespace tavimor {
+
+namespace {
+
+bool hasLongLine(const QString& text)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar::ParagraphSeparator)
+            start = i + 1;
+        else if (i - start + 1 >= kLongLine)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+LongLineView::LongLineView(QPlainTextEdit* edit)
+    : QObject(edit)
+    , m_edit(edit)
+    , m_font(edit->font())
+    , m_wordWrap(edit->wordWrapMode())
+{
+    connect(edit->document(), &QTextDocument::contentsChange, this, &LongLineView::contentsChanged);
+}
+
+void LongLineView::beginReplace(const QString& text)
+{
+    setActive(hasLongLine(text));
+    m_replacing = true;
+}
+
+void LongLineView::contentsChanged(int position, int removed, int added)
+{
+    if (m_recheckQueued || m_replacing)
+        return;
+    // Typing or pasting into the box: look at the lines the change touched, and
+    // when lines may have become shorter, look again once the edit is over.
+    bool grew = false;
+    const QTextDocument* document = m_edit->document();
+    for (QTextBlock block = document->findBlock(position); block.isValid() && block.position() <= position + added;
+         block = block.next()) {
+        if (block.length() > kLongLine) {
+            grew = true;
+            break;
+        }
+    }
+    if (grew == m_active && !(m_active && removed > 0))
+        return;
+    m_recheckQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_recheckQueued = false;
+        setActive(documentHasLongLine());
+    });
+}
+
+bool LongLineView::documentHasLongLine() const
+{
+    for (QTextBlock block = m_edit->document()->begin(); block.isValid(); block = block.next()) {
+        if (block.length() > kLongLine)
+            return true;
+    }
+    return false;
+}
+
+void LongLineView::setActive(bool active)
+{
+    if (active == m_active)
+        return;
+    m_active = active;
+    QFont font = m_font;
+    if (active) {
+        font.setStyleStrategy(QFont::PreferNoShaping);
+        font.setKerning(false);
+    }
+    m_edit->setFont(font);
+    m_edit->setWordWrapMode(active ? QTextOption::WrapAnywhere : m_wordWrap);
+    m_edit->setLineWrapMode(active ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+} // namespace tavimor

@@ -1,0 +1,19 @@
+#include "Form1.h"
+#include "QtPlatform.h"
+#include "Version.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(tavimor::kApplicationTitle));
+    QApplication::setApplicationVersion(QString::fromUtf8(tavimor::kVersionText));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tavimor.Tavimor"));
+
+    tavimor::QtPlatform platform;
+    tavimor::Form1 window(platform);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,113 @@
+#include "FakePlatform.h"
+#include "Form1.h"
+#include "QtPlatform.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryFile>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace tavimor;
+
+namespace {
+
+// xclip is a separate X client, so this is the clipboard as other programs see it.
+QByteArray xclipOut()
+{
+    QProcess xclip;
+    xclip.start("xclip", {"-o", "-selection", "clipboard"});
+    // Keep serving the selection to xclip while waiting for it.
+    while (!xclip.waitForFinished(10))
+        QApplication::processEvents();
+    return xclip.readAllStandardOutput();
+}
+
+void xclipIn(const QByteArray& bytes, const QStringList& extra = {})
+{
+    QProcess xclip;
+    xclip.start("xclip", QStringList{"-i", "-selection", "clipboard"} + extra);
+    xclip.write(bytes);
+    xclip.closeWriteChannel();
+    ASSERT_TRUE(xclip.waitForFinished(10000));
+    QTest::qWait(100); // let the new owner's announcement arrive
+}
+
+struct ClipboardTest : ::testing::Test
+{
+    QtPlatform platform;
+    test::FakeFileDialog dialog;
+    Form1 form{platform, &dialog};
+
+    void SetUp() override
+    {
+        form.show();
+        form.activateWindow(); // there is no window manager to do it
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+    void click(const char* name) { form.findChild<QPushButton*>(QString::fromLatin1(name))->click(); }
+};
+
+} // namespace
+
+TEST_F(ClipboardTest, CopiedTextReachesOtherPrograms)
+{
+    form.setSlotText(1, "first line\r\nsecond \xC3\xBC \xF0\x9F\x98\x80\r\n");
+    click("cmdCopy1");
+    EXPECT_EQ(xclipOut(), QByteArray("first line\nsecond \xC3\xBC \xF0\x9F\x98\x80\n"));
+}
+
+TEST_F(ClipboardTest, TextFromOtherProgramsIsPasted)
+{
+    xclipIn("from xclip\nline two\r\nthree\rfour \xE2\x82\xAC");
+    click("cmdPaste2");
+    EXPECT_EQ(form.slotText(2), "from xclip\r\nline two\r\nthree\r\nfour \xE2\x82\xAC");
+}
+
+TEST_F(ClipboardTest, AMegabyteGoesBothWays)
+{
+    std::string big;
+    for (int i = 0; big.size() < 1024 * 1024; ++i)
+        big += "line " + std::to_string(i) + " of a large clipboard text\r\n";
+    form.setSlotText(3, big);
+    click("cmdCopy3");
+    QByteArray lf = QByteArray::fromStdString(big);
+    lf.replace("\r\n", "\n");
+    EXPECT_EQ(xclipOut(), lf);
+
+    lf.replace("large", "LARGE");
+    xclipIn(lf);
+    click("cmdPaste4");
+    QByteArray crlf = lf;
+    crlf.replace("\n", "\r\n");
+    EXPECT_EQ(form.slotText(4), crlf.toStdString());
+}
+
+TEST_F(ClipboardTest, APictureAloneIsNoText)
+{
+    QTemporaryFile png;
+    ASSERT_TRUE(png.open());
+    png.write(QByteArray::fromHex("89504e470d0a1a0a0000000d4948445200000001000000010806000000"
+                                  "1f15c4890000000d4944415478da63f8cfc0f01f0005000201e52716ae0000000049454e44ae426082"));
+    png.close();
+    QProcess xclip;
+    xclip.start("xclip", {"-i", "-selection", "clipboard", "-t", "image/png", png.fileName()});
+    ASSERT_TRUE(xclip.waitForFinished(10000));
+    QTest::qWait(100);
+
+    form.setSlotText(5, "kept");
+    QString shown;
+    QTimer::singleShot(200, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->windowTitle() + "|" + box->text();
+            box->accept();
+        }
+    });
+    click("cmdPaste5");
+    EXPECT_EQ(shown, "Tavimor|There is no text on the Clipboard.");
+    EXPECT_EQ(form.slotText(5), "kept");
+}
