@@ -1,8 +1,12 @@
 #pragma once
 
-// <windows.h> for code that also uses the Registry interface: the header turns
-// RegOpenKeyEx and RegQueryValueEx into macros for their A/W variants, which
-// would rename the interface's functions. Call the A variants by their names.
+// <windows.h> as the Win32 front end uses it. The header turns RegOpenKeyEx
+// and RegQueryValueEx into macros for their A/W variants, which would rename
+// the Registry interface's functions: those two are undone, and the A
+// variants are called by their names.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
 #undef RegOpenKeyEx

@@ -166,6 +166,20 @@ TEST_F(FileMenuTest, WhatIsSavedOpensAgainEvenWithNulAndControlCharacters)
     EXPECT_EQ(slots.texts, saved);
 }
 
+TEST_F(FileMenuTest, OpenChangesNoSlotWhenOneTextCannotBeHeld)
+{
+    slots.texts = {"a", "b", std::string("c\0d", 3), "e", "f", "g"};
+    dialog.answers = {"/d/nul.tvm"};
+    commands.Save();
+    slots.texts = {"1", "2", "3", "4", "5", "6"};
+    slots.cannotHold = '\0';
+    dialog.answers = {"/d/nul.tvm"};
+    commands.Open();
+    EXPECT_EQ(slots.writes, 0);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], "Error: slot 3: the text box cannot hold it");
+}
+
 TEST_F(FileMenuTest, SaveReplacesAnExistingFileWithoutAQuestion)
 {
     platform.store.files["/d/old.tvm"] = "old content";

@@ -219,6 +219,8 @@ class FakeSlots : public SlotAccess
 public:
     SlotTexts texts;
     int writes = 0;
+    // A text box that cannot hold this character, as one on Windows cannot hold NUL.
+    std::optional<char> cannotHold;
     std::string slotText(int slot) const override { return texts.at(slot - 1); }
 
 protected:
@@ -226,6 +228,12 @@ protected:
     {
         texts.at(slot - 1) = text;
         ++writes;
+    }
+    std::optional<std::string> refusal(std::string_view text) const override
+    {
+        if (cannotHold && text.find(*cannotHold) != std::string_view::npos)
+            return std::string("the text box cannot hold it");
+        return std::nullopt;
     }
 };
 

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
+#include "platform/PlatformError.h"
 #include "platform/TextCodec.h"
 
 namespace tavimor {
@@ -19,12 +22,27 @@ public:
 
     // Replaces the whole text. Every line break enters a slot as CR LF (a lone
     // LF or CR becomes CR LF), so a slot never holds a break that the line
-    // reader would read back differently.
-    void setSlotText(int slot, std::string text) { storeSlotText(slot, withCrLf(std::move(text))); }
+    // reader would read back differently. A text that the host's text box
+    // cannot hold whole is refused (PlatformError) and the slot is unchanged.
+    void setSlotText(int slot, std::string text)
+    {
+        text = withCrLf(std::move(text));
+        checkSlotText(slot, text);
+        storeSlotText(slot, text);
+    }
+
+    // Throws as setSlotText would for this text, and changes nothing.
+    void checkSlotText(int slot, std::string_view text) const
+    {
+        if (const std::optional<std::string> why = refusal(text))
+            throw PlatformError("slot " + std::to_string(slot) + ": " + *why);
+    }
 
 protected:
     // The text box's part: store a text whose line breaks are all CR LF.
     virtual void storeSlotText(int slot, const std::string& text) = 0;
+    // Why the text box cannot hold this text without losing part of it; nothing when it can.
+    virtual std::optional<std::string> refusal(std::string_view) const { return std::nullopt; }
 };
 
 using SlotTexts = std::array<std::string, kSlotCount>;

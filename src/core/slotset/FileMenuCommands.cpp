@@ -36,8 +36,14 @@ void FileMenuCommands::Open()
             m_platform.ShowMessage(kInvalidFormatMessage);
             return;
         }
+        // All six or none: every text is checked before the first slot changes.
+        SlotTexts normal;
+        for (int slot = 1; slot <= kSlotCount; ++slot) {
+            normal[slot - 1] = withCrLf((*texts)[slot - 1]);
+            m_slots.checkSlotText(slot, normal[slot - 1]);
+        }
         for (int slot = 1; slot <= kSlotCount; ++slot)
-            m_slots.setSlotText(slot, (*texts)[slot - 1]);
+            m_slots.setSlotText(slot, std::move(normal[slot - 1]));
     } catch (const std::exception& e) {
         file.Discard();
         m_platform.ShowMessage(errorMessage(e));

@@ -1,0 +1,158 @@
+#include "MainWindow.h"
+
+#include "AboutDialog.h"
+#include "SlotEdit.h"
+#include "WideText.h"
+#include "Win32FileDialog.h"
+#include "app/Form1Spec.h"
+
+namespace tavimor::win32 {
+
+namespace {
+
+constexpr int kFirstControlId = 100; // clear of IDOK and IDCANCEL, which the dialog manager sends
+constexpr int kFirstMenuId = 1000;
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN; // resizable, with minimise and maximise
+
+} // namespace
+
+MainWindow::MainWindow(Platform& platform, FileDialog* dialog, bool endsProgram)
+    : m_platform(platform)
+    , m_dialog(dialog)
+    , m_endsProgram(endsProgram)
+{
+    create(L"TavimorForm1", wide(ui::kMainCaption).c_str(), kStyle, WS_EX_CONTROLPARENT, nullptr, buildMenus());
+    if (!m_dialog) {
+        m_ownDialog = std::make_unique<Win32FileDialog>(hwnd());
+        m_dialog = m_ownDialog.get();
+    }
+    m_commands = std::make_unique<MainCommands>(
+        m_platform, *m_dialog, *this,
+        MainCommands::HostActions{[this] { ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); }, [this] { showAbout(); }});
+    m_controls.build(hwnd(), ui::kForm1, kFirstControlId);
+    m_controls.layout(dpi());
+    setClientSize(dpi().px(ui::kForm1.clientWidth), dpi().px(ui::kForm1.clientHeight));
+    m_lastFocus = edit(1);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::show(int showCommand)
+{
+    ::ShowWindow(hwnd(), showCommand);
+    ::SetFocus(edit(1));
+}
+
+int MainWindow::menuCommandId(std::string_view name) const
+{
+    for (const MenuCommand& c : m_menuCommands)
+        if (c.item->name.view() == name)
+            return c.id;
+    return 0;
+}
+
+std::string MainWindow::slotText(int slot) const
+{
+    return editText(edit(slot));
+}
+
+void MainWindow::storeSlotText(int slot, const std::string& text)
+{
+    replaceEditText(edit(slot), text);
+}
+
+std::optional<std::string> MainWindow::refusal(std::string_view text) const
+{
+    // The edit control takes its text as a NUL-ended string: whatever follows
+    // a NUL would be lost without a word.
+    if (text.find('\0') != std::string_view::npos)
+        return std::string("the text holds a NUL character, which a text box on Windows cannot hold");
+    return std::nullopt;
+}
+
+HWND MainWindow::edit(int slot) const
+{
+    for (const SpecControls::Built& c : m_controls.controls())
+        if (c.spec->kind == ui::Kind::TextBox && c.spec->slot == slot)
+            return c.hwnd;
+    return nullptr;
+}
+
+HMENU MainWindow::buildMenus()
+{
+    const HMENU bar = ::CreateMenu();
+    int id = kFirstMenuId;
+    for (const ui::Menu& menu : ui::kForm1.menus) {
+        const HMENU popup = ::CreatePopupMenu();
+        for (const ui::MenuItem& item : menu.items) {
+            ::AppendMenuW(popup, MF_STRING, UINT_PTR(id), wide(item.caption.view()).c_str());
+            m_menuCommands.push_back({id++, &item});
+        }
+        ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), wide(menu.caption.view()).c_str());
+    }
+    return bar;
+}
+
+std::optional<LRESULT> MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND: return onCommand(wParam, lParam);
+    case WM_ACTIVATE: return onActivate(wParam);
+    case WM_DPICHANGED: return onDpiChanged(wParam, lParam);
+    default: return std::nullopt;
+    }
+}
+
+LRESULT MainWindow::onCommand(WPARAM wParam, LPARAM lParam)
+{
+    const int id = LOWORD(wParam);
+    if (lParam == 0) { // a menu item
+        for (const MenuCommand& c : m_menuCommands)
+            if (c.id == id)
+                m_commands->run(c.item->command, 0);
+        return 0;
+    }
+    // IDOK and IDCANCEL (Enter and Esc) match no control: the window has no
+    // default or cancel button. Edit notifications are not clicks either.
+    const SpecControls::Built* control = m_controls.byId(id);
+    if (control && control->spec->kind == ui::Kind::Button && HIWORD(wParam) == BN_CLICKED)
+        m_commands->run(control->spec->command, control->spec->slot);
+    return 0;
+}
+
+LRESULT MainWindow::onActivate(WPARAM wParam)
+{
+    // Windows does not keep a plain window's focused control: keep it here.
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd(), focus))
+            m_lastFocus = focus;
+    } else if (m_lastFocus && ::IsWindow(m_lastFocus)) {
+        ::SetFocus(m_lastFocus);
+    }
+    return 0;
+}
+
+LRESULT MainWindow::onDpiChanged(WPARAM, LPARAM lParam)
+{
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_controls.layout(dpi());
+    return 0;
+}
+
+void MainWindow::showAbout()
+{
+    // Loaded afresh at every opening, so it always shows the same texts.
+    AboutDialog about(m_platform, hwnd());
+    about.runModal();
+}
+
+void MainWindow::onDestroyed()
+{
+    if (m_endsProgram)
+        ::PostQuitMessage(0);
+}
+
+} // namespace tavimor::win32

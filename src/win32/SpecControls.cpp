@@ -1,0 +1,179 @@
+#include "SpecControls.h"
+
+#include "ControlBehaviour.h"
+#include "WideText.h"
+
+#include <algorithm>
+
+namespace tavimor::win32 {
+
+namespace {
+
+constexpr int kPictureResource = 2;
+constexpr int kPicturePixels = 50;
+
+COLORREF colorRef(unsigned rgb)
+{
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+HWND createControl(HWND parent, const ui::Control& spec, int id)
+{
+    const wchar_t* className = L"STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    switch (spec.kind) {
+    case ui::Kind::TextBox:
+        className = L"EDIT";
+        // Both scroll bars and no wrapping: long lines scroll sideways. Enter
+        // starts a new line, since the window has no default button.
+        style |= WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+    case ui::Kind::Button:
+        className = L"BUTTON";
+        style |= WS_TABSTOP | (spec.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        break;
+    case ui::Kind::Label: style |= SS_LEFT | SS_NOPREFIX; break;
+    case ui::Kind::Picture: style |= SS_BITMAP; break;
+    case ui::Kind::Line: style |= SS_LEFT; break;
+    }
+    const HWND control = ::CreateWindowExW(exStyle, className, wide(spec.caption.view()).c_str(), style, 0, 0, 0, 0,
+                                           parent, reinterpret_cast<HMENU>(INT_PTR(id)), ::GetModuleHandleW(nullptr),
+                                           nullptr);
+    if (spec.kind == ui::Kind::TextBox) {
+        ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit of its own (30,000 characters otherwise)
+        addSlotEditKeys(control);
+    }
+    if (!spec.accessibleName.view().empty())
+        addAccessibleName(control, spec.accessibleName);
+    return control;
+}
+
+} // namespace
+
+SpecControls::~SpecControls()
+{
+    clearFonts();
+    for (auto& [colour, brush] : m_brushes)
+        ::DeleteObject(brush);
+    if (m_picture)
+        ::DeleteObject(m_picture);
+}
+
+void SpecControls::build(HWND parent, const ui::Window& spec, int firstId)
+{
+    std::vector<std::pair<const ui::Control*, int>> ordered;
+    for (std::size_t i = 0; i < spec.controls.size(); ++i)
+        ordered.emplace_back(&spec.controls[i], firstId + int(i));
+    // Lines come last: they take no part in the tab order.
+    std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
+        const auto rank = [](const ui::Control* c) { return c->tabIndex < 0 ? 1000 : c->tabIndex; };
+        return rank(a.first) < rank(b.first);
+    });
+    for (const auto& [control, id] : ordered)
+        m_controls.push_back({control, createControl(parent, *control, id), id});
+}
+
+void SpecControls::layout(Dpi dpi)
+{
+    // The old fonts go only once no control uses them any more.
+    std::map<std::tuple<std::string_view, int, int>, HFONT> previous;
+    previous.swap(m_fonts);
+    for (const Built& c : m_controls) {
+        const ui::Rect& r = c.spec->rect;
+        int height = dpi.px(r.height);
+        int width = dpi.px(r.width);
+        if (c.spec->kind == ui::Kind::Line) {
+            height = dpi.scaled(c.spec->lineWidth);
+            width += 1; // a line includes both its end points
+        }
+        if (c.spec->kind == ui::Kind::Picture) {
+            // Set before the control is placed: a picture control takes the
+            // size of its picture, and the picture sits in its top left corner.
+            const int side = dpi.scaled(kPicturePixels);
+            const HBITMAP picture = static_cast<HBITMAP>(
+                ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kPictureResource), IMAGE_BITMAP, side, side, 0));
+            ::SendMessageW(c.hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+            if (m_picture)
+                ::DeleteObject(m_picture);
+            m_picture = picture;
+        }
+        ::SetWindowPos(c.hwnd, nullptr, dpi.px(r.left), dpi.px(r.top), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (c.spec->kind == ui::Kind::TextBox || c.spec->kind == ui::Kind::Button || c.spec->kind == ui::Kind::Label)
+            ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.spec->font, dpi)), TRUE);
+    }
+    for (auto& [key, old] : previous)
+        ::DeleteObject(old);
+}
+
+HWND SpecControls::find(std::string_view name) const
+{
+    for (const Built& c : m_controls)
+        if (c.spec->name.view() == name)
+            return c.hwnd;
+    return nullptr;
+}
+
+const SpecControls::Built* SpecControls::byId(int id) const
+{
+    const auto found = std::find_if(m_controls.begin(), m_controls.end(), [id](const Built& c) { return c.id == id; });
+    return found == m_controls.end() ? nullptr : &*found;
+}
+
+const SpecControls::Built* SpecControls::byHwnd(HWND control) const
+{
+    const auto found = std::find_if(m_controls.begin(), m_controls.end(),
+                                    [control](const Built& c) { return c.hwnd == control; });
+    return found == m_controls.end() ? nullptr : &*found;
+}
+
+std::optional<LRESULT> SpecControls::colourStatic(HDC dc, HWND control)
+{
+    const Built* built = byHwnd(control);
+    if (!built || !built->spec->colour)
+        return std::nullopt;
+    const unsigned colour = *built->spec->colour;
+    if (built->spec->kind == ui::Kind::Line) {
+        // A line is a thin static control painted in its colour.
+        HBRUSH& brush = m_brushes[colour];
+        if (!brush)
+            brush = ::CreateSolidBrush(colorRef(colour));
+        return reinterpret_cast<LRESULT>(brush);
+    }
+    ::SetTextColor(dc, colorRef(colour));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+HFONT SpecControls::font(const ui::Font& spec, Dpi dpi)
+{
+    HFONT& font = m_fonts[{spec.face, spec.centipoints, spec.weight}];
+    if (font)
+        return font;
+    if (spec.face.empty()) {
+        // No face described: the system's font for messages and dialogs.
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi.dpi);
+        font = ::CreateFontIndirectW(&metrics.lfMessageFont);
+        return font;
+    }
+    // MS Sans Serif is a bitmap font that comes only in a few sizes; its
+    // TrueType twin scales to every size and DPI.
+    const std::wstring face = spec.face == "MS Sans Serif" ? L"Microsoft Sans Serif" : wide(spec.face);
+    const BYTE charset = spec.face == "Courier New" ? ANSI_CHARSET : DEFAULT_CHARSET;
+    font = ::CreateFontW(-::MulDiv(spec.centipoints, int(dpi.dpi), 7200), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+                         charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
+                         face.c_str());
+    return font;
+}
+
+void SpecControls::clearFonts()
+{
+    for (auto& [key, font] : m_fonts)
+        ::DeleteObject(font);
+    m_fonts.clear();
+}
+
+} // namespace tavimor::win32

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Window.h"
+#include "ui/WindowSpec.h"
+
+#include <map>
+#include <optional>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+namespace tavimor::win32 {
+
+// The child controls of a window, built from its description: text boxes,
+// buttons, labels, the picture and the lines, placed at the window's dots per
+// inch and placed again when that changes.
+class SpecControls
+{
+public:
+    struct Built
+    {
+        const ui::Control* spec;
+        HWND hwnd;
+        int id;
+    };
+
+    SpecControls() = default;
+    ~SpecControls();
+    SpecControls(const SpecControls&) = delete;
+    SpecControls& operator=(const SpecControls&) = delete;
+
+    // Creates the controls in tab order, which is the order in which Windows
+    // moves the focus; their ids count up from firstId.
+    void build(HWND parent, const ui::Window& spec, int firstId);
+    // Positions, sizes, fonts and the picture at these dots per inch.
+    void layout(Dpi dpi);
+
+    const std::vector<Built>& controls() const { return m_controls; }
+    HWND find(std::string_view name) const;
+    const Built* byId(int id) const;
+    const Built* byHwnd(HWND control) const;
+
+    // WM_CTLCOLORSTATIC: the described colours of labels and lines.
+    std::optional<LRESULT> colourStatic(HDC dc, HWND control);
+
+private:
+    HFONT font(const ui::Font& spec, Dpi dpi);
+    void clearFonts();
+
+    std::vector<Built> m_controls;
+    std::map<std::tuple<std::string_view, int, int>, HFONT> m_fonts;
+    std::map<unsigned, HBRUSH> m_brushes;
+    HBITMAP m_picture = nullptr;
+};
+
+} // namespace tavimor::win32

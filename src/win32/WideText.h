@@ -1,0 +1,16 @@
+#pragma once
+
+// The program's text is UTF-8; Windows speaks UTF-16.
+#include <string>
+#include <string_view>
+
+namespace tavimor::win32 {
+
+std::wstring wide(std::string_view utf8);
+// Unpaired surrogates, which no UTF-8 text can hold, become U+FFFD.
+std::string narrow(std::wstring_view utf16);
+
+// The system's own description of an error code, without its final line break.
+std::string systemMessage(unsigned long error);
+
+} // namespace tavimor::win32

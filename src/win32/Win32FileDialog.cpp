@@ -1,0 +1,61 @@
+#include "Win32FileDialog.h"
+
+#include "WideText.h"
+#include "platform/PlatformError.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace tavimor::win32 {
+
+std::wstring win32Filter(const std::string& filter)
+{
+    std::wstring result = wide(filter);
+    for (wchar_t& c : result)
+        if (c == L'|')
+            c = L'\0';
+    result.push_back(L'\0');
+    result.push_back(L'\0');
+    return result;
+}
+
+void Win32FileDialog::ShowOpen()
+{
+    show(false);
+}
+
+void Win32FileDialog::ShowSave()
+{
+    show(true);
+}
+
+void Win32FileDialog::show(bool save)
+{
+    const std::wstring filter = win32Filter(Filter);
+    std::vector<wchar_t> name(32768, L'\0'); // room for the longest path Windows allows
+    const std::wstring initial = wide(FileName);
+    initial.copy(name.data(), std::min(initial.size(), name.size() - 1));
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = m_owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = DWORD(name.size());
+    // The caller's flags (hide the read-only box) and no others that it would
+    // notice: a missing file is not refused, and replacing one asks nothing.
+    // The dialog keeps the working folder as it was and adds nothing to the
+    // user's recent files: Tavimor writes only the files the user saves.
+    dialog.Flags = DWORD(Flags) | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
+    const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
+    if (chosen) {
+        FileName = narrow(name.data());
+        return;
+    }
+    // Cancelled: FileName stays as it was. Anything else is a failure.
+    if (const DWORD error = ::CommDlgExtendedError())
+        throw PlatformError("the file dialog failed (error " + std::to_string(error) + ")");
+}
+
+} // namespace tavimor::win32

@@ -1,0 +1,132 @@
+#include "Win32Platform.h"
+
+#include "WideText.h"
+#include "Version.h"
+#include "platform/TextCodec.h"
+
+#include <cstring>
+#include <cwchar>
+
+namespace tavimor::win32 {
+
+namespace {
+
+// Holds the clipboard open for one step. Another program may hold it: a
+// clipboard manager does, for a moment, whenever the clipboard changes hands,
+// and it may be waiting for this program's window to answer that it lost the
+// clipboard. So the step answers such messages while it waits, and gives up
+// after half a second.
+class OpenClipboard
+{
+public:
+    explicit OpenClipboard(HWND owner)
+    {
+        for (int tries = 0; !::OpenClipboard(owner); ++tries) {
+            if (tries == 25)
+                throw PlatformError("the clipboard is held by another program");
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
+            MSG sent;
+            ::PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE); // handles sent messages only
+        }
+    }
+    ~OpenClipboard() { ::CloseClipboard(); }
+    OpenClipboard(const OpenClipboard&) = delete;
+    OpenClipboard& operator=(const OpenClipboard&) = delete;
+};
+
+} // namespace
+
+Win32Platform::Win32Platform()
+    : m_clipboardOwner(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr))
+{
+}
+
+Win32Platform::~Win32Platform()
+{
+    if (m_clipboardOwner)
+        ::DestroyWindow(m_clipboardOwner);
+}
+
+void Win32Platform::ShowMessage(const std::string& text)
+{
+    const HWND owner = ::GetActiveWindow();
+    ::MessageBoxW(owner, wide(text).c_str(), wide(kApplicationTitle).c_str(), MB_OK | (owner ? 0 : MB_TASKMODAL));
+}
+
+void Win32Platform::ClipboardClear()
+{
+    OpenClipboard open(m_clipboardOwner);
+    if (!::EmptyClipboard())
+        throw PlatformError("the clipboard could not be emptied: " + systemMessage(::GetLastError()));
+}
+
+void Win32Platform::ClipboardSetText(const std::string& text)
+{
+    const std::wstring unicode = wide(text); // CR LF already: the Windows convention
+    const std::size_t bytes = (unicode.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory)
+        throw PlatformError("there is not enough memory for the clipboard");
+    std::memcpy(::GlobalLock(memory), unicode.c_str(), bytes);
+    ::GlobalUnlock(memory);
+    OpenClipboard open(m_clipboardOwner);
+    ::EmptyClipboard();
+    if (!::SetClipboardData(CF_UNICODETEXT, memory)) {
+        const DWORD error = ::GetLastError();
+        ::GlobalFree(memory); // still ours: the clipboard did not take it
+        throw PlatformError("the clipboard did not take the text: " + systemMessage(error));
+    }
+}
+
+bool Win32Platform::ClipboardHasText()
+{
+    return ::IsClipboardFormatAvailable(CF_UNICODETEXT) || ::IsClipboardFormatAvailable(CF_TEXT);
+}
+
+std::string Win32Platform::ClipboardGetText()
+{
+    OpenClipboard open(m_clipboardOwner);
+    const HANDLE data = ::GetClipboardData(CF_UNICODETEXT); // Windows converts CF_TEXT itself
+    if (!data)
+        throw PlatformError("the clipboard's text could not be read: " + systemMessage(::GetLastError()));
+    const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data));
+    if (!chars)
+        throw PlatformError("the clipboard's text could not be read: " + systemMessage(::GetLastError()));
+    // The text ends at its NUL, or at the end of its memory when another program left none.
+    const std::size_t length = ::wcsnlen(chars, ::GlobalSize(data) / sizeof(wchar_t));
+    std::string text = narrow({chars, length});
+    ::GlobalUnlock(data);
+    return withCrLf(std::move(text));
+}
+
+void Win32Platform::StartProgram(const std::string& path)
+{
+    if (path.empty())
+        throw PlatformError(describeFileError(path, "no program is named"));
+    const std::wstring program = wide(path);
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL; // style 1: a normal window that takes the focus
+    PROCESS_INFORMATION started{};
+    // A file that cannot be run must fail here, not stop the user at a system error box.
+    DWORD previousMode = 0;
+    ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previousMode);
+    const BOOL ok = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                     CREATE_DEFAULT_ERROR_MODE, nullptr, nullptr, &startup, &started);
+    const DWORD error = ::GetLastError();
+    ::SetThreadErrorMode(previousMode, nullptr);
+    if (!ok)
+        throw PlatformError(describeFileError(path, systemMessage(error)));
+    ::CloseHandle(started.hThread);
+    ::CloseHandle(started.hProcess);
+}
+
+bool Win32Platform::FileExists(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace tavimor::win32

@@ -1,0 +1,102 @@
+// The Win32 About dialog, built from its description: texts, geometry at the
+// running DPI, Enter, Esc and Alt+S, and Help > About through its modal loop.
+#include "AboutDialog.h"
+#include "FakePlatform.h"
+#include "MainWindow.h"
+#include "WideText.h"
+#include "about/frmAboutSpec.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavimor;
+using namespace tavimor::test;
+using namespace tavimor::win32;
+
+namespace {
+
+std::string textOf(HWND window)
+{
+    std::wstring text(std::size_t(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(std::size_t(::GetWindowTextW(window, text.data(), int(text.size()))));
+    return narrow(text);
+}
+
+bool dialogKey(HWND window, HWND focus, WPARAM key, UINT message = WM_KEYDOWN)
+{
+    MSG msg{focus, message, key, 1, DWORD(::GetMessageTime()), {}};
+    return ::IsDialogMessageW(window, &msg);
+}
+
+} // namespace
+
+TEST(AboutDialog, ShowsItsTextsWhereTheDescriptionSays)
+{
+    FakePlatform platform;
+    AboutDialog about(platform, nullptr);
+    const Dpi dpi = about.dpi();
+    EXPECT_EQ(textOf(about.hwnd()), "About Tavimor");
+    EXPECT_EQ(textOf(about.control("lblTitle")), "Tavimor");
+    EXPECT_EQ(textOf(about.control("lblVersion")), "Version 1.0.10");
+    EXPECT_EQ(textOf(about.control("lblDescription")),
+              "This program allows you to easily copy items to the clipboard or paste from the clipboard.");
+    EXPECT_EQ(textOf(about.control("lblDisclaimer")), ui::aboutTexts().disclaimer);
+    EXPECT_EQ(textOf(about.control("cmdSysInfo")), "&System Info...");
+    RECT client{};
+    ::GetClientRect(about.hwnd(), &client);
+    EXPECT_EQ(client.right, dpi.px(5730));
+    EXPECT_EQ(client.bottom, dpi.px(3555));
+    for (const ui::Control& spec : ui::kFrmAbout.controls) {
+        if (spec.kind == ui::Kind::Line)
+            continue;
+        RECT r{};
+        ::GetWindowRect(about.control(spec.name.view()), &r);
+        ::MapWindowPoints(HWND_DESKTOP, about.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, dpi.px(spec.rect.left)) << spec.name.view();
+        EXPECT_EQ(r.top, dpi.px(spec.rect.top)) << spec.name.view();
+        EXPECT_EQ(r.right - r.left, dpi.px(spec.rect.width)) << spec.name.view();
+    }
+    EXPECT_TRUE(::SendMessageW(about.control("picIcon"), STM_GETIMAGE, IMAGE_BITMAP, 0)) << "the picture is shown";
+    EXPECT_EQ(::GetNextDlgTabItem(about.hwnd(), about.control("cmdOK"), FALSE), about.control("cmdSysInfo"));
+}
+
+TEST(AboutDialog, EnterAndEscCloseItAndAltSStartsSystemInfo)
+{
+    FakePlatform platform;
+    for (const WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_ESCAPE)}) {
+        AboutDialog about(platform, nullptr);
+        ::SetFocus(about.control("cmdSysInfo")); // Enter presses OK even here
+        dialogKey(about.hwnd(), about.control("cmdSysInfo"), key);
+        EXPECT_TRUE(about.closed()) << key;
+        EXPECT_TRUE(platform.messages.empty());
+    }
+    AboutDialog about(platform, nullptr);
+    dialogKey(about.hwnd(), about.control("cmdOK"), 's', WM_SYSCHAR);
+    EXPECT_FALSE(about.closed());
+    EXPECT_EQ(platform.messages, std::vector<std::string>{"System Information Is Unavailable At This Time"});
+}
+
+// Help > About runs the dialog's own modal loop; a timer inside it reads the
+// dialog and presses OK, twice, and the slots are as they were.
+TEST(AboutDialog, HelpAboutOpensItAgainWithTheSameTexts)
+{
+    FakePlatform platform;
+    FakeFileDialog dialog;
+    MainWindow window(platform, &dialog, false);
+    window.setSlotText(1, "kept");
+    static std::vector<std::string> seen;
+    seen.clear();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        const HWND about = ::FindWindowW(L"TavimorFrmAbout", nullptr);
+        if (!about || !::IsWindowVisible(about))
+            return;
+        seen.push_back(textOf(about) + "|" + textOf(::GetDlgItem(about, 102)) /* lblVersion: the third control, ids from 100 */ + "|enabled owner: "
+                       + std::to_string(::IsWindowEnabled(::GetWindow(about, GW_OWNER))));
+        ::PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+    });
+    for (int i = 0; i < 2; ++i)
+        ::SendMessageW(window.hwnd(), WM_COMMAND, window.menuCommandId("MnuHelpAbout"), 0);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(seen, std::vector<std::string>(2, "About Tavimor|Version 1.0.10|enabled owner: 0"));
+    EXPECT_TRUE(::IsWindowEnabled(window.hwnd()));
+    EXPECT_EQ(window.slotText(1), "kept");
+}

@@ -1,0 +1,230 @@
+// The Win32 windows, built from the shared descriptions, with the fake
+// platform and dialog and without a modal loop: controls, geometry at the
+// running DPI (CTest runs these at 96 and at 144), keys, commands and names.
+#include "FakePlatform.h"
+#include "MainWindow.h"
+#include "WideText.h"
+#include "app/Form1Spec.h"
+
+#include <gtest/gtest.h>
+
+#include <initguid.h>
+#include <oleacc.h>
+
+using namespace tavimor;
+using namespace tavimor::test;
+using namespace tavimor::win32;
+
+namespace {
+
+std::string textOf(HWND window)
+{
+    std::wstring text(std::size_t(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(std::size_t(::GetWindowTextW(window, text.data(), int(text.size()))));
+    return narrow(text);
+}
+
+RECT placeIn(HWND control, HWND parent)
+{
+    RECT r{};
+    ::GetWindowRect(control, &r);
+    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void pump()
+{
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+// A key as the message loop hands it to the dialog manager.
+bool dialogKey(HWND window, HWND focus, WPARAM key, UINT message = WM_KEYDOWN)
+{
+    MSG msg{focus, message, key, 1, DWORD(::GetMessageTime()), {}};
+    return ::IsDialogMessageW(window, &msg);
+}
+
+void setKeyDown(int key, bool down)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[key] = down ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
+std::string accessibleName(HWND control)
+{
+    IAccessible* accessible = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&accessible))))
+        return "<no accessible object>";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    accessible->get_accName(self, &name);
+    std::string result = name ? narrow(name) : "<no name>";
+    ::SysFreeString(name);
+    accessible->Release();
+    return result;
+}
+
+int expectedDpi()
+{
+    const char* dpi = std::getenv("TAVIMOR_EXPECT_DPI");
+    return dpi ? std::atoi(dpi) : 96;
+}
+
+struct MainWindowTest : ::testing::Test
+{
+    FakePlatform platform;
+    FakeFileDialog dialog;
+    MainWindow window{platform, &dialog, false};
+
+    HWND control(std::string_view name) const { return window.control(name); }
+    void click(std::string_view name) { ::SendMessageW(control(name), BM_CLICK, 0, 0); }
+    void menu(std::string_view name) { ::SendMessageW(window.hwnd(), WM_COMMAND, window.menuCommandId(name), 0); }
+    void showActive()
+    {
+        window.show(SW_SHOW);
+        ::SetForegroundWindow(window.hwnd());
+        pump();
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, EveryControlOfTheDescriptionStandsWhereItSays)
+{
+    const Dpi dpi = window.dpi();
+    EXPECT_EQ(int(dpi.dpi), expectedDpi());
+    EXPECT_EQ(textOf(window.hwnd()), "Tavimor");
+    RECT client{};
+    ::GetClientRect(window.hwnd(), &client);
+    EXPECT_EQ(client.right, dpi.px(11880));
+    EXPECT_EQ(client.bottom, dpi.px(7950));
+    for (const ui::Control& spec : ui::kForm1.controls) {
+        const HWND c = control(spec.name.view());
+        ASSERT_TRUE(c) << spec.name.view();
+        EXPECT_EQ(textOf(c), spec.caption.view());
+        const RECT r = placeIn(c, window.hwnd());
+        EXPECT_EQ(r.left, dpi.px(spec.rect.left)) << spec.name.view();
+        EXPECT_EQ(r.top, dpi.px(spec.rect.top)) << spec.name.view();
+        EXPECT_EQ(r.right - r.left, dpi.px(spec.rect.width)) << spec.name.view();
+        EXPECT_EQ(r.bottom - r.top, dpi.px(spec.rect.height)) << spec.name.view();
+        EXPECT_EQ(accessibleName(c), spec.accessibleName.view());
+    }
+    const HMENU bar = ::GetMenu(window.hwnd());
+    wchar_t caption[32];
+    ::GetMenuStringW(bar, 0, caption, 32, MF_BYPOSITION);
+    EXPECT_EQ(narrow(caption), "&File");
+    ::GetMenuStringW(::GetSubMenu(bar, 0), 2, caption, 32, MF_BYPOSITION);
+    EXPECT_EQ(narrow(caption), "Exit");
+    // Resizing moves nothing.
+    ::SetWindowPos(window.hwnd(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(placeIn(control("cmdCopy6"), window.hwnd()).left, dpi.px(6360));
+}
+
+TEST_F(MainWindowTest, TabRunsSlotBySlotAndLeavesASlot)
+{
+    std::vector<std::string> names;
+    HWND at = control("Text1");
+    for (int i = 0; i < 24; ++i, at = ::GetNextDlgTabItem(window.hwnd(), at, FALSE))
+        for (const ui::Control& spec : ui::kForm1.controls)
+            if (control(spec.name.view()) == at)
+                names.emplace_back(spec.name.view());
+    ASSERT_EQ(names.size(), 24u);
+    EXPECT_EQ(names.front(), "Text1");
+    EXPECT_EQ(names[2], "Cmdpaste1");
+    EXPECT_EQ(names[4], "Text2");
+    EXPECT_EQ(names.back(), "cmdCopy6");
+
+    showActive();
+    ::SetFocus(control("Text1"));
+    EXPECT_TRUE(dialogKey(window.hwnd(), control("Text1"), VK_TAB));
+    EXPECT_EQ(::GetFocus(), control("cmdFile1"));
+    setKeyDown(VK_SHIFT, true);
+    dialogKey(window.hwnd(), control("cmdFile1"), VK_TAB);
+    setKeyDown(VK_SHIFT, false);
+    EXPECT_EQ(::GetFocus(), control("Text1"));
+    EXPECT_EQ(window.slotText(1), "") << "Tab types no tab character";
+}
+
+TEST_F(MainWindowTest, EnterAndEscapePressNoButtonAndCloseNothing)
+{
+    showActive();
+    platform.clipboard = "clip";
+    window.setSlotText(2, "two");
+    for (const char* name : {"cmdPaste2", "cmdCopy3", "Text1"}) {
+        ::SetFocus(control(name));
+        dialogKey(window.hwnd(), control(name), VK_RETURN);
+        dialogKey(window.hwnd(), control(name), VK_ESCAPE);
+        ::SendMessageW(control(name), WM_KEYDOWN, VK_ESCAPE, 1); // past the dialog manager too
+        pump();
+    }
+    EXPECT_EQ(window.slotText(2), "two");
+    EXPECT_EQ(platform.clipboard, "clip");
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(::IsWindow(window.hwnd()));
+}
+
+TEST_F(MainWindowTest, ButtonsAndMenusRunTheirCommands)
+{
+    window.setSlotText(4, "four\r\n");
+    click("cmdCopy4");
+    EXPECT_EQ(platform.clipboard, "four\r\n");
+    click("Cmdpaste1");
+    EXPECT_EQ(window.slotText(1), "four\r\n");
+
+    platform.store.files["C:\\f\\a.txt"] = "file\ntext";
+    dialog.answers = {"C:\\f\\a.txt"};
+    click("cmdFile6");
+    EXPECT_EQ(window.slotText(6), "file\r\ntext\r\n");
+
+    dialog.answers = {"C:\\f\\set.tvm", "C:\\f\\set.tvm"};
+    menu("MnuFileSave");
+    for (int slot = 1; slot <= 6; ++slot)
+        window.setSlotText(slot, "changed");
+    menu("MnuFileOpen");
+    EXPECT_EQ(window.slotText(1), "four\r\n");
+    EXPECT_EQ(window.slotText(2), "");
+    EXPECT_EQ(window.slotText(6), "file\r\ntext\r\n");
+    EXPECT_TRUE(platform.messages.empty());
+
+    platform.clipboard.reset();
+    click("cmdPaste3");
+    EXPECT_EQ(platform.messages, std::vector<std::string>{"There is no text on the Clipboard."});
+    menu("MnuFileExit");
+    pump();
+    EXPECT_FALSE(::IsWindow(window.hwnd())) << "Exit closes at once";
+}
+
+TEST_F(MainWindowTest, PasteAndFileOpenCanBeUndone)
+{
+    window.setSlotText(2, "typed");
+    ::SendMessageW(control("Text2"), EM_EMPTYUNDOBUFFER, 0, 0);
+    platform.clipboard = "from\r\nclipboard";
+    click("cmdPaste2");
+    EXPECT_EQ(window.slotText(2), "from\r\nclipboard");
+    ::SendMessageW(control("Text2"), EM_UNDO, 0, 0);
+    EXPECT_EQ(window.slotText(2), "typed");
+}
+
+TEST_F(MainWindowTest, TextsComeBackExactlyWithCrLfLineBreaks)
+{
+    std::string big;
+    for (int i = 0; big.size() < 1024 * 1024; ++i)
+        big += "line " + std::to_string(i) + " \xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\t\xC2\xA0\r\n";
+    window.setSlotText(3, big);
+    EXPECT_TRUE(window.slotText(3) == big) << window.slotText(3).size() << " bytes, not " << big.size();
+    window.setSlotText(3, "lf\nand cr\rend");
+    EXPECT_EQ(window.slotText(3), "lf\r\nand cr\r\nend");
+    window.setSlotText(3, "ctl\x01\x1F\x7F");
+    EXPECT_EQ(window.slotText(3), "ctl\x01\x1F\x7F");
+    // A NUL would cut the text short in a Windows text box: refused, nothing lost.
+    EXPECT_THROW(window.setSlotText(3, std::string("nul\0after", 9)), PlatformError);
+    EXPECT_EQ(window.slotText(3), "ctl\x01\x1F\x7F");
+}
