@@ -1,5 +1,7 @@
 #include "FitText.h"
 
+#include "ui/WindowSpec.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -9,7 +11,8 @@ namespace tavimor {
 
 namespace {
 
-constexpr qreal kSmallestPoints = 6;
+constexpr qreal kStep = ui::kFitStepCentipoints / 100.0;
+constexpr qreal kSmallestPoints = ui::kSmallestFitCentipoints / 100.0;
 
 bool fits(const QLabel* label, const QFont& font)
 {
@@ -24,8 +27,8 @@ bool fits(const QLabel* label, const QFont& font)
 void fitTextToBox(QLabel* label)
 {
     QFont font = label->font();
-    while (!fits(label, font) && font.pointSizeF() - 0.25 >= kSmallestPoints)
-        font.setPointSizeF(font.pointSizeF() - 0.25);
+    while (!fits(label, font) && font.pointSizeF() - kStep >= kSmallestPoints)
+        font.setPointSizeF(font.pointSizeF() - kStep);
     label->setFont(font);
 }
 

@@ -18,8 +18,7 @@ AboutDialog::AboutDialog(Platform& platform, HWND owner)
     , m_owner(owner)
 {
     create(L"TavimorFrmAbout", L"", kStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, owner, nullptr);
-    m_controls.build(hwnd(), ui::kFrmAbout, kFirstControlId);
-    m_controls.layout(dpi());
+    m_controls.build(hwnd(), ui::kFrmAbout, kFirstControlId, dpi());
     setClientSize(dpi().px(ui::kFrmAbout.clientWidth), dpi().px(ui::kFrmAbout.clientHeight));
     centreOnOwner();
     load();
@@ -32,6 +31,7 @@ void AboutDialog::load()
     ::SetWindowTextW(control("lblTitle"), wide(texts.title).c_str());
     ::SetWindowTextW(control("lblVersion"), wide(texts.version).c_str());
     ::SetWindowTextW(control("lblDisclaimer"), wide(texts.disclaimer).c_str());
+    m_controls.fitLabels(dpi());
 }
 
 void AboutDialog::centreOnOwner()
@@ -114,6 +114,7 @@ LRESULT AboutDialog::onDpiChanged(LPARAM lParam)
     ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
     m_controls.layout(dpi());
+    m_controls.fitLabels(dpi());
     return 0;
 }
 

@@ -17,7 +17,22 @@ COLORREF colorRef(unsigned rgb)
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-HWND createControl(HWND parent, const ui::Control& spec, int id)
+// Where a control stands at these dots per inch.
+RECT placeOf(const ui::Control& spec, Dpi dpi)
+{
+    const ui::Rect& r = spec.rect;
+    int width = dpi.px(r.width);
+    int height = dpi.px(r.height);
+    if (spec.kind == ui::Kind::Line) {
+        height = dpi.scaled(spec.lineWidth);
+        width += 1; // a line includes both its end points
+    }
+    return {dpi.px(r.left), dpi.px(r.top), width, height}; // left, top, width, height
+}
+
+// Created where it stands: placing 24 controls afterwards costs a server
+// round trip each under Wine.
+HWND createControl(HWND parent, const ui::Control& spec, int id, Dpi dpi)
 {
     const wchar_t* className = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
@@ -38,8 +53,9 @@ HWND createControl(HWND parent, const ui::Control& spec, int id)
     case ui::Kind::Picture: style |= SS_BITMAP; break;
     case ui::Kind::Line: style |= SS_LEFT; break;
     }
-    const HWND control = ::CreateWindowExW(exStyle, className, wide(spec.caption.view()).c_str(), style, 0, 0, 0, 0,
-                                           parent, reinterpret_cast<HMENU>(INT_PTR(id)), ::GetModuleHandleW(nullptr),
+    const RECT place = placeOf(spec, dpi);
+    const HWND control = ::CreateWindowExW(exStyle, className, wide(spec.caption.view()).c_str(), style, place.left,
+                                           place.top, place.right, place.bottom, parent, reinterpret_cast<HMENU>(INT_PTR(id)), ::GetModuleHandleW(nullptr),
                                            nullptr);
     if (spec.kind == ui::Kind::TextBox) {
         ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit of its own (30,000 characters otherwise)
@@ -61,7 +77,7 @@ SpecControls::~SpecControls()
         ::DeleteObject(m_picture);
 }
 
-void SpecControls::build(HWND parent, const ui::Window& spec, int firstId)
+void SpecControls::build(HWND parent, const ui::Window& spec, int firstId, Dpi dpi)
 {
     std::vector<std::pair<const ui::Control*, int>> ordered;
     for (std::size_t i = 0; i < spec.controls.size(); ++i)
@@ -72,25 +88,24 @@ void SpecControls::build(HWND parent, const ui::Window& spec, int firstId)
         return rank(a.first) < rank(b.first);
     });
     for (const auto& [control, id] : ordered)
-        m_controls.push_back({control, createControl(parent, *control, id), id});
+        m_controls.push_back({control, createControl(parent, *control, id, dpi), id});
+    place(dpi, false);
 }
 
 void SpecControls::layout(Dpi dpi)
+{
+    place(dpi, true);
+}
+
+void SpecControls::place(Dpi dpi, bool move)
 {
     // The old fonts go only once no control uses them any more.
     std::map<std::tuple<std::string_view, int, int>, HFONT> previous;
     previous.swap(m_fonts);
     for (const Built& c : m_controls) {
-        const ui::Rect& r = c.spec->rect;
-        int height = dpi.px(r.height);
-        int width = dpi.px(r.width);
-        if (c.spec->kind == ui::Kind::Line) {
-            height = dpi.scaled(c.spec->lineWidth);
-            width += 1; // a line includes both its end points
-        }
         if (c.spec->kind == ui::Kind::Picture) {
-            // Set before the control is placed: a picture control takes the
-            // size of its picture, and the picture sits in its top left corner.
+            // A picture control takes the size of its picture, which sits in
+            // its top left corner: the control is placed again afterwards.
             const int side = dpi.scaled(kPicturePixels);
             const HBITMAP picture = static_cast<HBITMAP>(
                 ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kPictureResource), IMAGE_BITMAP, side, side, 0));
@@ -99,12 +114,43 @@ void SpecControls::layout(Dpi dpi)
                 ::DeleteObject(m_picture);
             m_picture = picture;
         }
-        ::SetWindowPos(c.hwnd, nullptr, dpi.px(r.left), dpi.px(r.top), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (move || c.spec->kind == ui::Kind::Picture) {
+            const RECT p = placeOf(*c.spec, dpi);
+            ::SetWindowPos(c.hwnd, nullptr, p.left, p.top, p.right, p.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         if (c.spec->kind == ui::Kind::TextBox || c.spec->kind == ui::Kind::Button || c.spec->kind == ui::Kind::Label)
             ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.spec->font, dpi)), TRUE);
     }
     for (auto& [key, old] : previous)
         ::DeleteObject(old);
+}
+
+void SpecControls::fitLabels(Dpi dpi)
+{
+    const HDC dc = ::GetDC(nullptr);
+    for (const Built& c : m_controls) {
+        if (c.spec->kind != ui::Kind::Label)
+            continue;
+        RECT box{};
+        ::GetClientRect(c.hwnd, &box);
+        std::wstring text(std::size_t(::GetWindowTextLengthW(c.hwnd)) + 1, L'\0');
+        text.resize(std::size_t(::GetWindowTextW(c.hwnd, text.data(), int(text.size()))));
+        ui::Font spec = c.spec->font;
+        for (;;) {
+            const HFONT candidate = font(spec, dpi);
+            const HGDIOBJ previous = ::SelectObject(dc, candidate);
+            RECT needed{0, 0, box.right, 0};
+            ::DrawTextW(dc, text.c_str(), int(text.size()), &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            ::SelectObject(dc, previous);
+            const bool fits = needed.right <= box.right && needed.bottom <= box.bottom;
+            if (fits || spec.centipoints - ui::kFitStepCentipoints < ui::kSmallestFitCentipoints) {
+                ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(candidate), TRUE);
+                break;
+            }
+            spec.centipoints -= ui::kFitStepCentipoints;
+        }
+    }
+    ::ReleaseDC(nullptr, dc);
 }
 
 HWND SpecControls::find(std::string_view name) const

@@ -29,11 +29,15 @@ public:
     SpecControls(const SpecControls&) = delete;
     SpecControls& operator=(const SpecControls&) = delete;
 
-    // Creates the controls in tab order, which is the order in which Windows
-    // moves the focus; their ids count up from firstId.
-    void build(HWND parent, const ui::Window& spec, int firstId);
-    // Positions, sizes, fonts and the picture at these dots per inch.
+    // Creates the controls, placed at these dots per inch, in tab order, which
+    // is the order in which Windows moves the focus; their ids count up from firstId.
+    void build(HWND parent, const ui::Window& spec, int firstId, Dpi dpi);
+    // Places everything again, with fonts and picture, at new dots per inch.
     void layout(Dpi dpi);
+    // Sets each label's text a little smaller where its font would cut it off
+    // in its box (a host without the described face substitutes one that may
+    // run larger). Called again whenever texts or the DPI change.
+    void fitLabels(Dpi dpi);
 
     const std::vector<Built>& controls() const { return m_controls; }
     HWND find(std::string_view name) const;
@@ -44,6 +48,7 @@ public:
     std::optional<LRESULT> colourStatic(HDC dc, HWND control);
 
 private:
+    void place(Dpi dpi, bool move);
     HFONT font(const ui::Font& spec, Dpi dpi);
     void clearFonts();
 

@@ -19,7 +19,13 @@ namespace {
 
 std::string nameOf(const Control& c)
 {
-    return std::string(c.name.view()) + (c.index >= 0 ? "(" + std::to_string(c.index) + ")" : "");
+    std::string name(c.name.view());
+    if (c.index >= 0) {
+        name += '[';
+        name += std::to_string(c.index);
+        name += ']';
+    }
+    return name;
 }
 
 bool overlap(const Rect& a, const Rect& b)

@@ -57,6 +57,22 @@ TEST(AboutDialog, ShowsItsTextsWhereTheDescriptionSays)
     }
     EXPECT_TRUE(::SendMessageW(about.control("picIcon"), STM_GETIMAGE, IMAGE_BITMAP, 0)) << "the picture is shown";
     EXPECT_EQ(::GetNextDlgTabItem(about.hwnd(), about.control("cmdOK"), FALSE), about.control("cmdSysInfo"));
+
+    // No label's text is cut off by its box in the font the host has.
+    const HDC dc = ::GetDC(nullptr);
+    for (const char* name : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"}) {
+        const HWND label = about.control(name);
+        RECT box{};
+        ::GetClientRect(label, &box);
+        const HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+        const std::wstring text = wide(textOf(label));
+        RECT needed{0, 0, box.right, 0};
+        ::DrawTextW(dc, text.c_str(), int(text.size()), &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        ::SelectObject(dc, previous);
+        EXPECT_LE(needed.bottom, box.bottom) << name << " cuts its text";
+        EXPECT_LE(needed.right, box.right) << name << " cuts its text";
+    }
+    ::ReleaseDC(nullptr, dc);
 }
 
 TEST(AboutDialog, EnterAndEscCloseItAndAltSStartsSystemInfo)

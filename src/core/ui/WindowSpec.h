@@ -100,6 +100,11 @@ struct Window
     std::span<const Menu> menus = {};
 };
 
+// A label's text that a host's font sets larger than its box is set smaller,
+// in these steps and down to this size, rather than cut off.
+inline constexpr int kFitStepCentipoints = 25;
+inline constexpr int kSmallestFitCentipoints = 600;
+
 // The access key of a caption ("&File" -> 'F'), upper-cased; nothing without one.
 constexpr std::optional<char> accessKey(std::string_view caption)
 {
