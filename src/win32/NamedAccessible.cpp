@@ -1,5 +1,10 @@
 #include "NamedAccessible.h"
 
+#include "Com.h"
+
+// The interface ids are defined here rather than imported from oleacc.dll,
+// which is loaded only once a screen reader asks.
+#include <initguid.h>
 #include <oleacc.h>
 
 #include <atomic>
@@ -103,6 +108,7 @@ private:
 
 LRESULT namedAccessibleResult(HWND control, std::wstring name, WPARAM wParam)
 {
+    ensureCom(); // the accessible object is handed over through COM
     IAccessible* standard = nullptr;
     if (FAILED(::CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))))
         return 0;

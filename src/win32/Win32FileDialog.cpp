@@ -1,5 +1,6 @@
 #include "Win32FileDialog.h"
 
+#include "Com.h"
 #include "WideText.h"
 #include "platform/PlatformError.h"
 
@@ -32,6 +33,7 @@ void Win32FileDialog::ShowSave()
 
 void Win32FileDialog::show(bool save)
 {
+    ensureCom(); // the dialogs are built on the shell's COM objects
     const std::wstring filter = win32Filter(Filter);
     std::vector<wchar_t> name(32768, L'\0'); // room for the longest path Windows allows
     const std::wstring initial = wide(FileName);

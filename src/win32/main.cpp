@@ -3,7 +3,6 @@
 #include "Win32Platform.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
 {
@@ -12,16 +11,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    // The file dialogs and the accessibility objects need COM on this thread.
-    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-
-    int exitCode = 0;
-    {
-        tavimor::win32::Win32Platform platform;
-        tavimor::win32::MainWindow window(platform);
-        window.show(showCommand);
-        exitCode = tavimor::win32::runMessageLoop();
-    }
-    ::CoUninitialize();
-    return exitCode;
+    tavimor::win32::Win32Platform platform;
+    tavimor::win32::MainWindow window(platform);
+    window.show(showCommand);
+    return tavimor::win32::runMessageLoop();
 }
