@@ -208,10 +208,11 @@ HFONT SpecControls::font(const ui::Font& spec, Dpi dpi)
     // MS Sans Serif is a bitmap font that comes only in a few sizes; its
     // TrueType twin scales to every size and DPI.
     const std::wstring face = spec.face == "MS Sans Serif" ? L"Microsoft Sans Serif" : wide(spec.face);
-    const BYTE charset = spec.face == "Courier New" ? ANSI_CHARSET : DEFAULT_CHARSET;
+    // The slots' Courier New is monospaced: so must be a font that stands in for it.
+    const bool slotFont = spec.face == "Courier New";
     font = ::CreateFontW(-::MulDiv(spec.centipoints, int(dpi.dpi), 7200), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
-                         charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
-                         face.c_str());
+                         slotFont ? ANSI_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                         CLEARTYPE_QUALITY, slotFont ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_SWISS, face.c_str());
     return font;
 }
 

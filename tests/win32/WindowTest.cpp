@@ -123,6 +123,14 @@ TEST_F(MainWindowTest, EveryControlOfTheDescriptionStandsWhereItSays)
     EXPECT_EQ(narrow(caption), "&File");
     ::GetMenuStringW(::GetSubMenu(bar, 0), 2, caption, 32, MF_BYPOSITION);
     EXPECT_EQ(narrow(caption), "Exit");
+    // The slots' font is monospaced, whatever font stands in for Courier New.
+    const HDC dc = ::GetDC(nullptr);
+    const HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control("Text1"), WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(nullptr, dc);
+    EXPECT_FALSE(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) << "the bit set means a variable pitch";
     // Resizing moves nothing.
     ::SetWindowPos(window.hwnd(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(placeIn(control("cmdCopy6"), window.hwnd()).left, dpi.px(6360));
