@@ -1,6 +1,6 @@
 #include "FitText.h"
 
-#include "ui/WindowSpec.h"
+#include "ui/WindowDescription.h"
 
 #include <QFontMetrics>
 #include <QLabel>

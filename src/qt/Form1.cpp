@@ -3,9 +3,9 @@
 #include "LongLines.h"
 #include "QtFileDialog.h"
 #include "SlotText.h"
-#include "SpecWidgets.h"
+#include "QtUnits.h"
 #include "WaitCursor.h"
-#include "app/Form1Spec.h"
+#include "app/Form1Description.h"
 #include "frmAbout.h"
 
 #include <QMenuBar>
@@ -88,10 +88,10 @@ QWidget* Form1::buildControl(const ui::Control& control, QWidget* client)
 
 void Form1::buildMenus()
 {
-    for (const ui::Menu& spec : ui::kForm1.menus) {
-        QMenu* menu = menuBar()->addMenu(qText(spec.caption));
-        menu->setObjectName(qText(spec.name));
-        for (const ui::MenuItem& item : spec.items) {
+    for (const ui::Menu& described : ui::kForm1.menus) {
+        QMenu* menu = menuBar()->addMenu(qText(described.caption));
+        menu->setObjectName(qText(described.name));
+        for (const ui::MenuItem& item : described.items) {
             QAction* action = menu->addAction(qText(item.caption));
             action->setObjectName(qText(item.name));
             connect(action, &QAction::triggered, this, [this, &item] { m_commands->run(item.command, 0); });

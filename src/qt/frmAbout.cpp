@@ -1,9 +1,9 @@
 #include "frmAbout.h"
 
 #include "FitText.h"
-#include "SpecWidgets.h"
+#include "QtUnits.h"
 #include "about/SysInfo.h"
-#include "about/frmAboutSpec.h"
+#include "about/frmAboutDescription.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -16,29 +16,30 @@ namespace tavimor {
 
 namespace {
 
-QWidget* makeLabel(const ui::Control& spec, QWidget* parent)
+QWidget* makeLabel(const ui::Control& described, QWidget* parent)
 {
-    auto* label = new QLabel(qText(spec.caption), parent);
-    label->setFont(qFont(spec.font, QFont::SansSerif));
+    auto* label = new QLabel(qText(described.caption), parent);
+    label->setFont(qFont(described.font, QFont::SansSerif));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
-    if (spec.colour) {
+    if (described.colour) {
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, qColour(*spec.colour));
+        palette.setColor(QPalette::WindowText, qColour(*described.colour));
         label->setPalette(palette);
     }
     return label;
 }
 
 // One stroke of the etched separator, from its left end, lineWidth pixels high.
-QWidget* makeLine(const ui::Control& spec, QWidget* parent)
+QWidget* makeLine(const ui::Control& described, QWidget* parent)
 {
     auto* stroke = new QFrame(parent);
     stroke->setAutoFillBackground(true);
     QPalette palette = stroke->palette();
-    palette.setColor(QPalette::Window, qColour(spec.colour.value_or(0)));
+    palette.setColor(QPalette::Window, qColour(described.colour.value_or(0)));
     stroke->setPalette(palette);
-    stroke->setGeometry(pixels(spec.rect.left), pixels(spec.rect.top), pixels(spec.rect.width) + 1, spec.lineWidth);
+    const ui::Rect& r = described.rect;
+    stroke->setGeometry(pixels(r.left), pixels(r.top), pixels(r.width) + 1, described.lineWidth);
     return stroke;
 }
 
@@ -61,32 +62,32 @@ frmAbout::frmAbout(Platform& platform, QWidget* parent)
     setFixedSize(pixels(ui::kFrmAbout.clientWidth), pixels(ui::kFrmAbout.clientHeight));
 
     std::vector<std::pair<int, QWidget*>> focusOrder;
-    for (const ui::Control& spec : ui::kFrmAbout.controls) {
+    for (const ui::Control& described : ui::kFrmAbout.controls) {
         QWidget* widget = nullptr;
-        switch (spec.kind) {
-        case ui::Kind::Label: widget = makeLabel(spec, this); break;
+        switch (described.kind) {
+        case ui::Kind::Label: widget = makeLabel(described, this); break;
         case ui::Kind::Picture: widget = makePicture(this); break;
-        case ui::Kind::Line: widget = makeLine(spec, this); break;
+        case ui::Kind::Line: widget = makeLine(described, this); break;
         default: {
-            auto* button = new QPushButton(qText(spec.caption), this);
-            button->setFont(qFont(spec.font, QFont::SansSerif));
-            button->setDefault(spec.isDefault); // Enter; Esc closes a dialog as well
+            auto* button = new QPushButton(qText(described.caption), this);
+            button->setFont(qFont(described.font, QFont::SansSerif));
+            button->setDefault(described.isDefault); // Enter; Esc closes a dialog as well
             button->setAutoDefault(false);
-            connect(button, &QPushButton::clicked, this, [this, &spec] {
-                if (spec.command == ui::Command::SysInfo)
+            connect(button, &QPushButton::clicked, this, [this, &described] {
+                if (described.command == ui::Command::SysInfo)
                     StartSysInfo(m_platform);
                 else
                     accept();
             });
-            focusOrder.emplace_back(spec.tabIndex, button);
+            focusOrder.emplace_back(described.tabIndex, button);
             widget = button;
         }
         }
-        widget->setObjectName(qText(spec.name));
-        if (!spec.accessibleName.view().empty())
-            widget->setAccessibleName(qText(spec.accessibleName));
-        if (spec.kind != ui::Kind::Line)
-            widget->setGeometry(pixels(spec.rect));
+        widget->setObjectName(qText(described.name));
+        if (!described.accessibleName.view().empty())
+            widget->setAccessibleName(qText(described.accessibleName));
+        if (described.kind != ui::Kind::Line)
+            widget->setGeometry(pixels(described.rect));
     }
     std::sort(focusOrder.begin(), focusOrder.end(), [](auto& a, auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < focusOrder.size(); ++i)

@@ -2,7 +2,7 @@
 
 #include "WideText.h"
 #include "about/SysInfo.h"
-#include "about/frmAboutSpec.h"
+#include "about/frmAboutDescription.h"
 
 namespace tavimor::win32 {
 
@@ -89,10 +89,10 @@ std::optional<LRESULT> AboutDialog::onMessage(UINT message, WPARAM wParam, LPARA
 LRESULT AboutDialog::onCommand(WPARAM wParam)
 {
     const int id = LOWORD(wParam);
-    for (const SpecControls::Built& c : m_controls.controls()) {
+    for (const DescribedControls::Built& c : m_controls.controls()) {
         // Esc comes as IDCANCEL, for the cancel button; Enter as the default button's id.
-        if (c.id == id || (id == IDCANCEL && c.spec->isCancel)) {
-            run(*c.spec);
+        if (c.id == id || (id == IDCANCEL && c.described->isCancel)) {
+            run(*c.described);
             break;
         }
     }
@@ -102,8 +102,8 @@ LRESULT AboutDialog::onCommand(WPARAM wParam)
 // Enter presses the default button (IsDialogMessage asks for it).
 LRESULT AboutDialog::onDefaultId() const
 {
-    for (const SpecControls::Built& c : m_controls.controls())
-        if (c.spec->isDefault)
+    for (const DescribedControls::Built& c : m_controls.controls())
+        if (c.described->isDefault)
             return MAKELRESULT(c.id, DC_HASDEFID);
     return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SpecControls.h"
+#include "DescribedControls.h"
 #include "Window.h"
 
 #include <string_view>
@@ -39,7 +39,7 @@ private:
 
     Platform& m_platform;
     HWND m_owner;
-    SpecControls m_controls;
+    DescribedControls m_controls;
     bool m_closed = false;
 };
 

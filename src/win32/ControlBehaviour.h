@@ -1,7 +1,7 @@
 #pragma once
 
 #include "WindowsApi.h"
-#include "ui/WindowSpec.h"
+#include "ui/WindowDescription.h"
 
 namespace tavimor::win32 {
 

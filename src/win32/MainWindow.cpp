@@ -4,7 +4,7 @@
 #include "SlotEdit.h"
 #include "WideText.h"
 #include "Win32FileDialog.h"
-#include "app/Form1Spec.h"
+#include "app/Form1Description.h"
 
 namespace tavimor::win32 {
 
@@ -73,8 +73,8 @@ std::optional<std::string> MainWindow::refusal(std::string_view text) const
 
 HWND MainWindow::edit(int slot) const
 {
-    for (const SpecControls::Built& c : m_controls.controls())
-        if (c.spec->kind == ui::Kind::TextBox && c.spec->slot == slot)
+    for (const DescribedControls::Built& c : m_controls.controls())
+        if (c.described->kind == ui::Kind::TextBox && c.described->slot == slot)
             return c.hwnd;
     return nullptr;
 }
@@ -115,9 +115,9 @@ LRESULT MainWindow::onCommand(WPARAM wParam, LPARAM lParam)
     }
     // IDOK and IDCANCEL (Enter and Esc) match no control: the window has no
     // default or cancel button. Edit notifications are not clicks either.
-    const SpecControls::Built* control = m_controls.byId(id);
-    if (control && control->spec->kind == ui::Kind::Button && HIWORD(wParam) == BN_CLICKED)
-        m_commands->run(control->spec->command, control->spec->slot);
+    const DescribedControls::Built* control = m_controls.byId(id);
+    if (control && control->described->kind == ui::Kind::Button && HIWORD(wParam) == BN_CLICKED)
+        m_commands->run(control->described->command, control->described->slot);
     return 0;
 }
 

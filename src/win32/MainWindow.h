@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SpecControls.h"
+#include "DescribedControls.h"
 #include "Window.h"
 #include "app/MainCommands.h"
 #include "app/SlotAccess.h"
@@ -55,7 +55,7 @@ private:
     Platform& m_platform;
     std::unique_ptr<Win32FileDialog> m_ownDialog;
     FileDialog* m_dialog;
-    SpecControls m_controls;
+    DescribedControls m_controls;
     std::vector<MenuCommand> m_menuCommands;
     std::unique_ptr<MainCommands> m_commands;
     HWND m_lastFocus = nullptr;

@@ -4,7 +4,7 @@
 #include "FakePlatform.h"
 #include "MainWindow.h"
 #include "WideText.h"
-#include "about/frmAboutSpec.h"
+#include "about/frmAboutDescription.h"
 
 #include <gtest/gtest.h>
 
@@ -45,15 +45,15 @@ TEST(AboutDialog, ShowsItsTextsWhereTheDescriptionSays)
     ::GetClientRect(about.hwnd(), &client);
     EXPECT_EQ(client.right, dpi.px(5730));
     EXPECT_EQ(client.bottom, dpi.px(3555));
-    for (const ui::Control& spec : ui::kFrmAbout.controls) {
-        if (spec.kind == ui::Kind::Line)
+    for (const ui::Control& described : ui::kFrmAbout.controls) {
+        if (described.kind == ui::Kind::Line)
             continue;
         RECT r{};
-        ::GetWindowRect(about.control(spec.name.view()), &r);
+        ::GetWindowRect(about.control(described.name.view()), &r);
         ::MapWindowPoints(HWND_DESKTOP, about.hwnd(), reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(r.left, dpi.px(spec.rect.left)) << spec.name.view();
-        EXPECT_EQ(r.top, dpi.px(spec.rect.top)) << spec.name.view();
-        EXPECT_EQ(r.right - r.left, dpi.px(spec.rect.width)) << spec.name.view();
+        EXPECT_EQ(r.left, dpi.px(described.rect.left)) << described.name.view();
+        EXPECT_EQ(r.top, dpi.px(described.rect.top)) << described.name.view();
+        EXPECT_EQ(r.right - r.left, dpi.px(described.rect.width)) << described.name.view();
     }
     EXPECT_TRUE(::SendMessageW(about.control("picIcon"), STM_GETIMAGE, IMAGE_BITMAP, 0)) << "the picture is shown";
     EXPECT_EQ(::GetNextDlgTabItem(about.hwnd(), about.control("cmdOK"), FALSE), about.control("cmdSysInfo"));

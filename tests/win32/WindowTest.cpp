@@ -4,7 +4,7 @@
 #include "FakePlatform.h"
 #include "MainWindow.h"
 #include "WideText.h"
-#include "app/Form1Spec.h"
+#include "app/Form1Description.h"
 
 #include <gtest/gtest.h>
 
@@ -106,16 +106,16 @@ TEST_F(MainWindowTest, EveryControlOfTheDescriptionStandsWhereItSays)
     ::GetClientRect(window.hwnd(), &client);
     EXPECT_EQ(client.right, dpi.px(11880));
     EXPECT_EQ(client.bottom, dpi.px(7950));
-    for (const ui::Control& spec : ui::kForm1.controls) {
-        const HWND c = control(spec.name.view());
-        ASSERT_TRUE(c) << spec.name.view();
-        EXPECT_EQ(textOf(c), spec.caption.view());
+    for (const ui::Control& described : ui::kForm1.controls) {
+        const HWND c = control(described.name.view());
+        ASSERT_TRUE(c) << described.name.view();
+        EXPECT_EQ(textOf(c), described.caption.view());
         const RECT r = placeIn(c, window.hwnd());
-        EXPECT_EQ(r.left, dpi.px(spec.rect.left)) << spec.name.view();
-        EXPECT_EQ(r.top, dpi.px(spec.rect.top)) << spec.name.view();
-        EXPECT_EQ(r.right - r.left, dpi.px(spec.rect.width)) << spec.name.view();
-        EXPECT_EQ(r.bottom - r.top, dpi.px(spec.rect.height)) << spec.name.view();
-        EXPECT_EQ(accessibleName(c), spec.accessibleName.view());
+        EXPECT_EQ(r.left, dpi.px(described.rect.left)) << described.name.view();
+        EXPECT_EQ(r.top, dpi.px(described.rect.top)) << described.name.view();
+        EXPECT_EQ(r.right - r.left, dpi.px(described.rect.width)) << described.name.view();
+        EXPECT_EQ(r.bottom - r.top, dpi.px(described.rect.height)) << described.name.view();
+        EXPECT_EQ(accessibleName(c), described.accessibleName.view());
     }
     const HMENU bar = ::GetMenu(window.hwnd());
     wchar_t caption[32];
@@ -141,9 +141,9 @@ TEST_F(MainWindowTest, TabRunsSlotBySlotAndLeavesASlot)
     std::vector<std::string> names;
     HWND at = control("Text1");
     for (int i = 0; i < 24; ++i, at = ::GetNextDlgTabItem(window.hwnd(), at, FALSE))
-        for (const ui::Control& spec : ui::kForm1.controls)
-            if (control(spec.name.view()) == at)
-                names.emplace_back(spec.name.view());
+        for (const ui::Control& described : ui::kForm1.controls)
+            if (control(described.name.view()) == at)
+                names.emplace_back(described.name.view());
     ASSERT_EQ(names.size(), 24u);
     EXPECT_EQ(names.front(), "Text1");
     EXPECT_EQ(names[2], "Cmdpaste1");

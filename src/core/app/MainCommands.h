@@ -2,7 +2,7 @@
 
 #include "SlotCommands.h"
 #include "slotset/FileMenuCommands.h"
-#include "ui/WindowSpec.h"
+#include "ui/WindowDescription.h"
 
 #include <functional>
 

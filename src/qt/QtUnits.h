@@ -2,7 +2,7 @@
 
 // Turns the core's window descriptions into Qt terms: twips into pixels (15
 // to a pixel; Qt scales pixels for the screen itself), fonts and colours.
-#include "ui/WindowSpec.h"
+#include "ui/WindowDescription.h"
 
 #include <QColor>
 #include <QFont>

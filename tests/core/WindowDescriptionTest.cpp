@@ -1,8 +1,8 @@
 // The window descriptions both front ends build from, checked once: every
 // control inside its window, none on top of another, names unique, the tab
 // order complete and each access key used once per window.
-#include "about/frmAboutSpec.h"
-#include "app/Form1Spec.h"
+#include "about/frmAboutDescription.h"
+#include "app/Form1Description.h"
 
 #include <gtest/gtest.h>
 
@@ -83,13 +83,13 @@ const Control* find(const Window& w, std::string_view name)
 
 } // namespace
 
-TEST(WindowSpec, EveryWindowIsWellFormed)
+TEST(WindowDescription, EveryWindowIsWellFormed)
 {
     for (const Window* w : {&kForm1, &kFrmAbout})
         EXPECT_EQ(problems(*w), std::vector<std::string>{}) << w->name.view();
 }
 
-TEST(WindowSpec, TheCheckFindsWhatIsWrong)
+TEST(WindowDescription, TheCheckFindsWhatIsWrong)
 {
     Control broken[] = {form1::kControls[0], form1::kControls[0], form1::kControls[1]};
     broken[1].rect.left += 100;                // overlaps Text1, and has its name
@@ -101,7 +101,7 @@ TEST(WindowSpec, TheCheckFindsWhatIsWrong)
     EXPECT_EQ(found.size(), 5u) << ::testing::PrintToString(found);
 }
 
-TEST(WindowSpec, Form1HasTheSlotGrid)
+TEST(WindowDescription, Form1HasTheSlotGrid)
 {
     EXPECT_EQ(kForm1.controls.size(), 24u);
     const Control* text1 = find(kForm1, "Text1");
@@ -122,7 +122,7 @@ TEST(WindowSpec, Form1HasTheSlotGrid)
     EXPECT_EQ(copy6->slot, 6);
 }
 
-TEST(WindowSpec, AboutTextsAndKeys)
+TEST(WindowDescription, AboutTextsAndKeys)
 {
     const AboutTexts texts = aboutTexts();
     EXPECT_EQ(texts.caption, "About Tavimor");

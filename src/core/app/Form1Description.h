@@ -4,7 +4,7 @@
 // File Open, Paste and Copy buttons, and the File and Help menus.
 #include "Version.h"
 #include "app/SlotAccess.h"
-#include "ui/WindowSpec.h"
+#include "ui/WindowDescription.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Window.h"
-#include "ui/WindowSpec.h"
+#include "ui/WindowDescription.h"
 
 #include <map>
 #include <optional>
@@ -14,24 +14,24 @@ namespace tavimor::win32 {
 // The child controls of a window, built from its description: text boxes,
 // buttons, labels, the picture and the lines, placed at the window's dots per
 // inch and placed again when that changes.
-class SpecControls
+class DescribedControls
 {
 public:
     struct Built
     {
-        const ui::Control* spec;
+        const ui::Control* described;
         HWND hwnd;
         int id;
     };
 
-    SpecControls() = default;
-    ~SpecControls();
-    SpecControls(const SpecControls&) = delete;
-    SpecControls& operator=(const SpecControls&) = delete;
+    DescribedControls() = default;
+    ~DescribedControls();
+    DescribedControls(const DescribedControls&) = delete;
+    DescribedControls& operator=(const DescribedControls&) = delete;
 
     // Creates the controls, placed at these dots per inch, in tab order, which
     // is the order in which Windows moves the focus; their ids count up from firstId.
-    void build(HWND parent, const ui::Window& spec, int firstId, Dpi dpi);
+    void build(HWND parent, const ui::Window& described, int firstId, Dpi dpi);
     // Places everything again, with fonts and picture, at new dots per inch.
     void layout(Dpi dpi);
     // Sets each label's text a little smaller where its font would cut it off
@@ -49,7 +49,7 @@ public:
 
 private:
     void place(Dpi dpi, bool move);
-    HFONT font(const ui::Font& spec, Dpi dpi);
+    HFONT font(const ui::Font& described, Dpi dpi);
     void clearFonts();
 
     std::vector<Built> m_controls;

@@ -1,4 +1,4 @@
-#include "SpecControls.h"
+#include "DescribedControls.h"
 
 #include "ControlBehaviour.h"
 #include "WideText.h"
@@ -18,13 +18,13 @@ COLORREF colorRef(unsigned rgb)
 }
 
 // Where a control stands at these dots per inch.
-RECT placeOf(const ui::Control& spec, Dpi dpi)
+RECT placeOf(const ui::Control& described, Dpi dpi)
 {
-    const ui::Rect& r = spec.rect;
+    const ui::Rect& r = described.rect;
     int width = dpi.px(r.width);
     int height = dpi.px(r.height);
-    if (spec.kind == ui::Kind::Line) {
-        height = dpi.scaled(spec.lineWidth);
+    if (described.kind == ui::Kind::Line) {
+        height = dpi.scaled(described.lineWidth);
         width += 1; // a line includes both its end points
     }
     return {dpi.px(r.left), dpi.px(r.top), width, height}; // left, top, width, height
@@ -32,12 +32,12 @@ RECT placeOf(const ui::Control& spec, Dpi dpi)
 
 // Created where it stands: placing 24 controls afterwards costs a server
 // round trip each under Wine.
-HWND createControl(HWND parent, const ui::Control& spec, int id, Dpi dpi)
+HWND createControl(HWND parent, const ui::Control& described, int id, Dpi dpi)
 {
     const wchar_t* className = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD exStyle = 0;
-    switch (spec.kind) {
+    switch (described.kind) {
     case ui::Kind::TextBox:
         className = L"EDIT";
         // Both scroll bars and no wrapping: long lines scroll sideways. Enter
@@ -47,28 +47,29 @@ HWND createControl(HWND parent, const ui::Control& spec, int id, Dpi dpi)
         break;
     case ui::Kind::Button:
         className = L"BUTTON";
-        style |= WS_TABSTOP | (spec.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        style |= WS_TABSTOP | (described.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         break;
     case ui::Kind::Label: style |= SS_LEFT | SS_NOPREFIX; break;
     case ui::Kind::Picture: style |= SS_BITMAP; break;
     case ui::Kind::Line: style |= SS_LEFT; break;
     }
-    const RECT place = placeOf(spec, dpi);
-    const HWND control = ::CreateWindowExW(exStyle, className, wide(spec.caption.view()).c_str(), style, place.left,
-                                           place.top, place.right, place.bottom, parent, reinterpret_cast<HMENU>(INT_PTR(id)), ::GetModuleHandleW(nullptr),
-                                           nullptr);
-    if (spec.kind == ui::Kind::TextBox) {
+    const RECT place = placeOf(described, dpi);
+    const std::wstring caption = wide(described.caption.view());
+    const HWND control = ::CreateWindowExW(exStyle, className, caption.c_str(), style, place.left, place.top,
+                                           place.right, place.bottom, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
+                                           ::GetModuleHandleW(nullptr), nullptr);
+    if (described.kind == ui::Kind::TextBox) {
         ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit of its own (30,000 characters otherwise)
         addSlotEditKeys(control);
     }
-    if (!spec.accessibleName.view().empty())
-        addAccessibleName(control, spec.accessibleName);
+    if (!described.accessibleName.view().empty())
+        addAccessibleName(control, described.accessibleName);
     return control;
 }
 
 } // namespace
 
-SpecControls::~SpecControls()
+DescribedControls::~DescribedControls()
 {
     clearFonts();
     for (auto& [colour, brush] : m_brushes)
@@ -77,11 +78,11 @@ SpecControls::~SpecControls()
         ::DeleteObject(m_picture);
 }
 
-void SpecControls::build(HWND parent, const ui::Window& spec, int firstId, Dpi dpi)
+void DescribedControls::build(HWND parent, const ui::Window& described, int firstId, Dpi dpi)
 {
     std::vector<std::pair<const ui::Control*, int>> ordered;
-    for (std::size_t i = 0; i < spec.controls.size(); ++i)
-        ordered.emplace_back(&spec.controls[i], firstId + int(i));
+    for (std::size_t i = 0; i < described.controls.size(); ++i)
+        ordered.emplace_back(&described.controls[i], firstId + int(i));
     // Lines come last: they take no part in the tab order.
     std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
         const auto rank = [](const ui::Control* c) { return c->tabIndex < 0 ? 1000 : c->tabIndex; };
@@ -92,18 +93,18 @@ void SpecControls::build(HWND parent, const ui::Window& spec, int firstId, Dpi d
     place(dpi, false);
 }
 
-void SpecControls::layout(Dpi dpi)
+void DescribedControls::layout(Dpi dpi)
 {
     place(dpi, true);
 }
 
-void SpecControls::place(Dpi dpi, bool move)
+void DescribedControls::place(Dpi dpi, bool move)
 {
     // The old fonts go only once no control uses them any more.
     std::map<std::tuple<std::string_view, int, int>, HFONT> previous;
     previous.swap(m_fonts);
     for (const Built& c : m_controls) {
-        if (c.spec->kind == ui::Kind::Picture) {
+        if (c.described->kind == ui::Kind::Picture) {
             // A picture control takes the size of its picture, which sits in
             // its top left corner: the control is placed again afterwards.
             const int side = dpi.scaled(kPicturePixels);
@@ -114,73 +115,74 @@ void SpecControls::place(Dpi dpi, bool move)
                 ::DeleteObject(m_picture);
             m_picture = picture;
         }
-        if (move || c.spec->kind == ui::Kind::Picture) {
-            const RECT p = placeOf(*c.spec, dpi);
+        if (move || c.described->kind == ui::Kind::Picture) {
+            const RECT p = placeOf(*c.described, dpi);
             ::SetWindowPos(c.hwnd, nullptr, p.left, p.top, p.right, p.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        if (c.spec->kind == ui::Kind::TextBox || c.spec->kind == ui::Kind::Button || c.spec->kind == ui::Kind::Label)
-            ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.spec->font, dpi)), TRUE);
+        const ui::Kind kind = c.described->kind;
+        if (kind == ui::Kind::TextBox || kind == ui::Kind::Button || kind == ui::Kind::Label)
+            ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.described->font, dpi)), TRUE);
     }
     for (auto& [key, old] : previous)
         ::DeleteObject(old);
 }
 
-void SpecControls::fitLabels(Dpi dpi)
+void DescribedControls::fitLabels(Dpi dpi)
 {
     const HDC dc = ::GetDC(nullptr);
     for (const Built& c : m_controls) {
-        if (c.spec->kind != ui::Kind::Label)
+        if (c.described->kind != ui::Kind::Label)
             continue;
         RECT box{};
         ::GetClientRect(c.hwnd, &box);
         std::wstring text(std::size_t(::GetWindowTextLengthW(c.hwnd)) + 1, L'\0');
         text.resize(std::size_t(::GetWindowTextW(c.hwnd, text.data(), int(text.size()))));
-        ui::Font spec = c.spec->font;
+        ui::Font described = c.described->font;
         for (;;) {
-            const HFONT candidate = font(spec, dpi);
+            const HFONT candidate = font(described, dpi);
             const HGDIOBJ previous = ::SelectObject(dc, candidate);
             RECT needed{0, 0, box.right, 0};
             ::DrawTextW(dc, text.c_str(), int(text.size()), &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
             ::SelectObject(dc, previous);
             const bool fits = needed.right <= box.right && needed.bottom <= box.bottom;
-            if (fits || spec.centipoints - ui::kFitStepCentipoints < ui::kSmallestFitCentipoints) {
+            if (fits || described.centipoints - ui::kFitStepCentipoints < ui::kSmallestFitCentipoints) {
                 ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(candidate), TRUE);
                 break;
             }
-            spec.centipoints -= ui::kFitStepCentipoints;
+            described.centipoints -= ui::kFitStepCentipoints;
         }
     }
     ::ReleaseDC(nullptr, dc);
 }
 
-HWND SpecControls::find(std::string_view name) const
+HWND DescribedControls::find(std::string_view name) const
 {
     for (const Built& c : m_controls)
-        if (c.spec->name.view() == name)
+        if (c.described->name.view() == name)
             return c.hwnd;
     return nullptr;
 }
 
-const SpecControls::Built* SpecControls::byId(int id) const
+const DescribedControls::Built* DescribedControls::byId(int id) const
 {
     const auto found = std::find_if(m_controls.begin(), m_controls.end(), [id](const Built& c) { return c.id == id; });
     return found == m_controls.end() ? nullptr : &*found;
 }
 
-const SpecControls::Built* SpecControls::byHwnd(HWND control) const
+const DescribedControls::Built* DescribedControls::byHwnd(HWND control) const
 {
     const auto found = std::find_if(m_controls.begin(), m_controls.end(),
                                     [control](const Built& c) { return c.hwnd == control; });
     return found == m_controls.end() ? nullptr : &*found;
 }
 
-std::optional<LRESULT> SpecControls::colourStatic(HDC dc, HWND control)
+std::optional<LRESULT> DescribedControls::colourStatic(HDC dc, HWND control)
 {
     const Built* built = byHwnd(control);
-    if (!built || !built->spec->colour)
+    if (!built || !built->described->colour)
         return std::nullopt;
-    const unsigned colour = *built->spec->colour;
-    if (built->spec->kind == ui::Kind::Line) {
+    const unsigned colour = *built->described->colour;
+    if (built->described->kind == ui::Kind::Line) {
         // A line is a thin static control painted in its colour.
         HBRUSH& brush = m_brushes[colour];
         if (!brush)
@@ -192,12 +194,12 @@ std::optional<LRESULT> SpecControls::colourStatic(HDC dc, HWND control)
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
-HFONT SpecControls::font(const ui::Font& spec, Dpi dpi)
+HFONT DescribedControls::font(const ui::Font& described, Dpi dpi)
 {
-    HFONT& font = m_fonts[{spec.face, spec.centipoints, spec.weight}];
+    HFONT& font = m_fonts[{described.face, described.centipoints, described.weight}];
     if (font)
         return font;
-    if (spec.face.empty()) {
+    if (described.face.empty()) {
         // No face described: the system's font for messages and dialogs.
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
@@ -207,16 +209,17 @@ HFONT SpecControls::font(const ui::Font& spec, Dpi dpi)
     }
     // MS Sans Serif is a bitmap font that comes only in a few sizes; its
     // TrueType twin scales to every size and DPI.
-    const std::wstring face = spec.face == "MS Sans Serif" ? L"Microsoft Sans Serif" : wide(spec.face);
+    const std::wstring face = described.face == "MS Sans Serif" ? L"Microsoft Sans Serif" : wide(described.face);
     // The slots' Courier New is monospaced: so must be a font that stands in for it.
-    const bool slotFont = spec.face == "Courier New";
-    font = ::CreateFontW(-::MulDiv(spec.centipoints, int(dpi.dpi), 7200), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+    const bool slotFont = described.face == "Courier New";
+    const int height = -::MulDiv(described.centipoints, int(dpi.dpi), 7200);
+    font = ::CreateFontW(height, 0, 0, 0, described.weight, FALSE, FALSE, FALSE,
                          slotFont ? ANSI_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                          CLEARTYPE_QUALITY, slotFont ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_SWISS, face.c_str());
     return font;
 }
 
-void SpecControls::clearFonts()
+void DescribedControls::clearFonts()
 {
     for (auto& [key, font] : m_fonts)
         ::DeleteObject(font);

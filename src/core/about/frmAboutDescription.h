@@ -3,7 +3,7 @@
 // The About dialog frmAbout: the program's picture, title, version, a
 // description and a two-line notice, with OK and System Info.
 #include "Version.h"
-#include "ui/WindowSpec.h"
+#include "ui/WindowDescription.h"
 
 #include <string>
 
