@@ -11,12 +11,6 @@
 namespace tavimor::posix {
 
 inline const char* kNotRegular = "this is not a regular file (it is a pipe, a device or another special file)";
-inline const char* kFolder = "this is a folder, not a file";
-
-[[noreturn]] inline void fail(const std::string& path, const std::string& reason)
-{
-    throw PlatformError(describeFileError(path, reason));
-}
 
 inline std::string describeErrno(int error)
 {
@@ -25,7 +19,7 @@ inline std::string describeErrno(int error)
     case EACCES:
     case EPERM: return "permission denied";
     case ELOOP: return "too many levels of symbolic links";
-    case EISDIR: return kFolder;
+    case EISDIR: return kFolderReason;
     default: return std::strerror(error);
     }
 }

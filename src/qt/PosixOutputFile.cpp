@@ -11,7 +11,6 @@
 namespace tavimor {
 
 using posix::describeErrno;
-using posix::fail;
 
 const SaveCalls kSystemSaveCalls{::write, ::fsync, ::close, ::rename};
 
@@ -41,24 +40,24 @@ Target resolveTarget(const std::string& path)
         if (::lstat(target.path.c_str(), &target.info) != 0) {
             if (errno == ENOENT)
                 return target; // a new file
-            fail(path, describeErrno(errno));
+            failFile(path, describeErrno(errno));
         }
         if (!S_ISLNK(target.info.st_mode))
             break;
         if (links == 40)
-            fail(path, describeErrno(ELOOP));
+            failFile(path, describeErrno(ELOOP));
         std::string to(std::size_t(target.info.st_size) + 256, '\0');
         const ssize_t length = ::readlink(target.path.c_str(), to.data(), to.size());
         if (length < 0)
-            fail(path, describeErrno(errno));
+            failFile(path, describeErrno(errno));
         to.resize(std::size_t(length));
         target.path = to.front() == '/' ? to : folderOf(target.path) + "/" + to;
     }
     target.exists = true;
     if (S_ISDIR(target.info.st_mode))
-        fail(path, posix::kFolder);
+        failFile(path, kFolderReason);
     if (!S_ISREG(target.info.st_mode))
-        fail(path, std::string(posix::kNotRegular) + "; only regular files are saved to");
+        failFile(path, std::string(posix::kNotRegular) + "; only regular files are saved to");
     return target;
 }
 
@@ -80,7 +79,7 @@ PosixOutputFile::PosixOutputFile(const std::string& path, const SaveCalls& calls
     // Replacing a file by rename needs no right to write it: honour its own
     // flag. (A read-only file system is the folder's matter, told below.)
     if (target.exists && ::access(m_target.c_str(), W_OK) != 0 && errno != EROFS)
-        fail(path, describeErrno(errno));
+        failFile(path, describeErrno(errno));
 
     const std::string folder = folderOf(m_target);
     const std::size_t slash = m_target.rfind('/');
@@ -89,10 +88,10 @@ PosixOutputFile::PosixOutputFile(const std::string& path, const SaveCalls& calls
     if (m_fd < 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
-            fail(path, "the folder \"" + folder + "\" does not exist");
+            failFile(path, "the folder \"" + folder + "\" does not exist");
         if (error == EACCES || error == EPERM || error == EROFS)
-            fail(path, "the folder \"" + folder + "\" cannot be written (" + std::strerror(error) + ")");
-        fail(path, std::strerror(error));
+            failFile(path, "the folder \"" + folder + "\" cannot be written (" + std::strerror(error) + ")");
+        failFile(path, std::strerror(error));
     }
     m_temp = temp;
     // The new file takes the old one's permissions and, where allowed, its owner
@@ -113,16 +112,9 @@ PosixOutputFile::~PosixOutputFile()
         ::unlink(m_temp.c_str());
 }
 
-void PosixOutputFile::write(std::string_view bytes)
-{
-    m_buffer += bytes;
-    if (m_buffer.size() >= kBufferBytes)
-        flush();
-}
-
 void PosixOutputFile::commit()
 {
-    WaitCursor busy(m_written + m_buffer.size() >= kWaitCursorBytes);
+    WaitCursor busy(size() >= kWaitCursorBytes);
     flush();
     // Every step can fail on a full or failing disk; the old file stays until
     // the rename, which is the last step.
@@ -139,22 +131,19 @@ void PosixOutputFile::commit()
 void PosixOutputFile::check(int result) const
 {
     if (result != 0)
-        fail(m_path, std::strerror(errno));
+        failFile(m_path, std::strerror(errno));
 }
 
-void PosixOutputFile::flush()
+void PosixOutputFile::writeAll(std::string_view bytes)
 {
-    std::size_t done = 0;
-    while (done < m_buffer.size()) {
-        const ssize_t wrote = m_calls.write(m_fd, m_buffer.data() + done, m_buffer.size() - done);
+    while (!bytes.empty()) {
+        const ssize_t wrote = m_calls.write(m_fd, bytes.data(), bytes.size());
         if (wrote < 0 && errno == EINTR)
             continue;
         if (wrote <= 0)
-            fail(m_path, std::strerror(wrote < 0 ? errno : EIO));
-        done += std::size_t(wrote);
+            failFile(m_path, std::strerror(wrote < 0 ? errno : EIO));
+        bytes.remove_prefix(std::size_t(wrote));
     }
-    m_written += done;
-    m_buffer.clear();
 }
 
 void PosixOutputFile::syncFolder() const

@@ -23,20 +23,17 @@ extern const SaveCalls kSystemSaveCalls;
 // to one) is saved to. The bytes go into a new file beside the target, which
 // is renamed over the target only when every byte is written and synced, so a
 // failed save leaves the old file as it was and no temporary file behind.
-class PosixOutputFile : public OutputFile
+class PosixOutputFile : public BufferedOutputFile
 {
 public:
     PosixOutputFile(const std::string& path, const SaveCalls& calls);
     ~PosixOutputFile() override;
 
-    void write(std::string_view bytes) override;
     void commit() override;
 
 private:
-    static constexpr std::size_t kBufferBytes = 1024 * 1024;
-
     void check(int result) const;
-    void flush();
+    void writeAll(std::string_view bytes) override;
     // Makes the rename itself reach the disk.
     void syncFolder() const;
 
@@ -45,8 +42,6 @@ private:
     std::string m_temp;
     const SaveCalls& m_calls;
     int m_fd = -1;
-    std::string m_buffer;
-    std::uint64_t m_written = 0;
 };
 
 } // namespace tavimor

@@ -11,12 +11,6 @@
 namespace tavimor::win32 {
 
 inline const char* kNotRegular = "this is not a regular file (it is a device or another special file)";
-inline const char* kFolder = "this is a folder, not a file";
-
-[[noreturn]] inline void fail(const std::string& path, const std::string& reason)
-{
-    throw PlatformError(describeFileError(path, reason));
-}
 
 inline std::string describeError(DWORD error)
 {

@@ -37,21 +37,22 @@ Win32OutputFile::Win32OutputFile(const std::string& path)
     , m_target(wide(path))
 {
     const DWORD attributes = ::GetFileAttributesW(m_target.c_str());
+    const DWORD missing = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : ERROR_SUCCESS;
+    const std::string notRegular = std::string(kNotRegular) + "; only regular files are saved to";
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-            fail(path, kFolder);
+            failFile(path, kFolderReason);
         if (!isDiskFile(m_target))
-            fail(path, std::string(kNotRegular) + "; only regular files are saved to");
+            failFile(path, notRegular);
         if (attributes & FILE_ATTRIBUTE_READONLY)
-            fail(path, "the file is read-only");
+            failFile(path, "the file is read-only");
         m_replacing = true;
-    } else if (::GetLastError() != ERROR_FILE_NOT_FOUND) {
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_PATH_NOT_FOUND)
-            fail(path, "the folder \"" + folderOf(path) + "\" does not exist");
+    } else if (missing != ERROR_FILE_NOT_FOUND) {
+        if (missing == ERROR_PATH_NOT_FOUND)
+            failFile(path, "the folder \"" + folderOf(path) + "\" does not exist");
         if (!isDiskFile(m_target)) // a device name answers no attributes on some systems
-            fail(path, std::string(kNotRegular) + "; only regular files are saved to");
-        fail(path, describeError(error));
+            failFile(path, notRegular);
+        failFile(path, describeError(missing));
     }
 
     m_temp = tempNameBeside(path);
@@ -60,9 +61,9 @@ Win32OutputFile::Win32OutputFile(const std::string& path)
         const DWORD error = ::GetLastError();
         m_temp.clear();
         if (error == ERROR_PATH_NOT_FOUND)
-            fail(path, "the folder \"" + folderOf(path) + "\" does not exist");
+            failFile(path, "the folder \"" + folderOf(path) + "\" does not exist");
         if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT)
-            fail(path, "the folder \"" + folderOf(path) + "\" cannot be written (" + systemMessage(error) + ")");
+            failFile(path, "the folder \"" + folderOf(path) + "\" cannot be written (" + systemMessage(error) + ")");
         failWith(error);
     }
 }
@@ -74,16 +75,9 @@ Win32OutputFile::~Win32OutputFile()
         ::DeleteFileW(m_temp.c_str());
 }
 
-void Win32OutputFile::write(std::string_view bytes)
-{
-    m_buffer += bytes;
-    if (m_buffer.size() >= kBufferBytes)
-        flush();
-}
-
 void Win32OutputFile::commit()
 {
-    WaitCursor busy(m_written + m_buffer.size() >= kWaitCursorBytes);
+    WaitCursor busy(size() >= kWaitCursorBytes);
     flush();
     // Every step can fail on a full or failing disk; the old file stays until
     // the last step puts the new one in its place.
@@ -100,25 +94,22 @@ void Win32OutputFile::commit()
     m_temp.clear();
 }
 
-void Win32OutputFile::flush()
+void Win32OutputFile::writeAll(std::string_view bytes)
 {
-    std::size_t done = 0;
-    while (done < m_buffer.size()) {
-        const DWORD want = DWORD(std::min<std::size_t>(m_buffer.size() - done, kBufferBytes));
+    while (!bytes.empty()) {
+        const DWORD want = DWORD(std::min<std::size_t>(bytes.size(), 64u * 1024 * 1024));
         DWORD wrote = 0;
-        if (!::WriteFile(m_file.h, m_buffer.data() + done, want, &wrote, nullptr))
+        if (!::WriteFile(m_file.h, bytes.data(), want, &wrote, nullptr))
             failWith(::GetLastError());
         if (wrote == 0)
             failWith(ERROR_DISK_FULL);
-        done += wrote;
+        bytes.remove_prefix(wrote);
     }
-    m_written += done;
-    m_buffer.clear();
 }
 
 void Win32OutputFile::failWith(DWORD error) const
 {
-    fail(m_path, systemMessage(error));
+    failFile(m_path, systemMessage(error));
 }
 
 } // namespace tavimor::win32

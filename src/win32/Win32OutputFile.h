@@ -10,19 +10,16 @@ namespace tavimor::win32 {
 
 // A file being saved: the bytes go into a new file beside the target, which
 // takes the target's place only when every byte is written and flushed.
-class Win32OutputFile : public OutputFile
+class Win32OutputFile : public BufferedOutputFile
 {
 public:
     explicit Win32OutputFile(const std::string& path);
     ~Win32OutputFile() override;
 
-    void write(std::string_view bytes) override;
     void commit() override;
 
 private:
-    static constexpr std::size_t kBufferBytes = 1024 * 1024;
-
-    void flush();
+    void writeAll(std::string_view bytes) override;
     [[noreturn]] void failWith(DWORD error) const;
 
     std::string m_path; // as the user named it, for messages
@@ -30,8 +27,6 @@ private:
     std::wstring m_temp;
     bool m_replacing = false; // an existing file is replaced
     Handle m_file;
-    std::string m_buffer;
-    std::uint64_t m_written = 0;
 };
 
 } // namespace tavimor::win32

@@ -3,6 +3,7 @@
 // Files in a temporary folder of their own, read and saved through the host's
 // file store and the program's text file.
 #include "PosixFileStore.h"
+#include "TextFileSteps.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
@@ -14,8 +15,6 @@
 #include <sys/mount.h>
 
 namespace tavimor::test {
-
-inline const ReadLimit kSlotLimit{100ull * 1024 * 1024, "a slot"};
 
 struct FileStoreTest : ::testing::Test
 {
@@ -40,27 +39,9 @@ struct FileStoreTest : ::testing::Test
     }
     std::string openError(const std::string& p, const ReadLimit& limit = kSlotLimit)
     {
-        try {
-            file.OpenInput(p, limit);
-        } catch (const PlatformError& e) {
-            EXPECT_FALSE(file.isOpen());
-            return e.what();
-        }
-        file.Close();
-        return {};
+        return test::openError(file, p, limit);
     }
-    std::string save(const std::string& p, const std::string& line)
-    {
-        try {
-            file.OpenOutput(p);
-            file.WriteLine(line);
-            file.Close();
-        } catch (const PlatformError& e) {
-            file.Discard();
-            return e.what();
-        }
-        return {};
-    }
+    std::string save(const std::string& p, const std::string& line) { return saveError(file, p, line); }
     QStringList entries(const QString& folder) const
     {
         return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);

@@ -3,6 +3,7 @@
 #include "FakePlatform.h"
 #include "Form1.h"
 #include "QtPlatform.h"
+#include "RecordingQtPlatform.h"
 
 #include <QAction>
 #include <QDir>
@@ -16,16 +17,9 @@
 #include <unistd.h>
 
 using namespace tavimor;
+using tavimor::test::RecordingQtPlatform;
 
 namespace {
-
-// The host's platform with its message boxes recorded instead of shown.
-class RecordingQtPlatform : public QtPlatform
-{
-public:
-    std::vector<std::string> messages;
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-};
 
 const std::string kHeader = "Tavimor file zmtwcpe271958rgkb5vs3\r\n";
 const std::string kSeparator = "***** Separator ****** zmtwcpe271958rgkb5vs3\r\n";

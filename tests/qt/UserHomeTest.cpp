@@ -2,6 +2,7 @@
 // checks afterwards that the home folder holds nothing but what was saved.
 #include "Form1.h"
 #include "QtPlatform.h"
+#include "RecordingQtPlatform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,15 +17,9 @@
 #include <fstream>
 
 using namespace tavimor;
+using tavimor::test::RecordingQtPlatform;
 
 namespace {
-
-class RecordingQtPlatform : public QtPlatform
-{
-public:
-    std::vector<std::string> messages;
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-};
 
 // Types the path into the next file dialog that opens and presses Enter.
 void answerNextDialog(const QString& path)

@@ -2,6 +2,7 @@
 // running DPI, Enter, Esc and Alt+S, and Help > About through its modal loop.
 #include "AboutDialog.h"
 #include "FakePlatform.h"
+#include "WindowChecks.h"
 #include "MainWindow.h"
 #include "WideText.h"
 #include "about/frmAboutDescription.h"
@@ -11,23 +12,6 @@
 using namespace tavimor;
 using namespace tavimor::test;
 using namespace tavimor::win32;
-
-namespace {
-
-std::string textOf(HWND window)
-{
-    std::wstring text(std::size_t(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(std::size_t(::GetWindowTextW(window, text.data(), int(text.size()))));
-    return narrow(text);
-}
-
-bool dialogKey(HWND window, HWND focus, WPARAM key, UINT message = WM_KEYDOWN)
-{
-    MSG msg{focus, message, key, 1, DWORD(::GetMessageTime()), {}};
-    return ::IsDialogMessageW(window, &msg);
-}
-
-} // namespace
 
 TEST(AboutDialog, ShowsItsTextsWhereTheDescriptionSays)
 {
@@ -48,9 +32,7 @@ TEST(AboutDialog, ShowsItsTextsWhereTheDescriptionSays)
     for (const ui::Control& described : ui::kFrmAbout.controls) {
         if (described.kind == ui::Kind::Line)
             continue;
-        RECT r{};
-        ::GetWindowRect(about.control(described.name.view()), &r);
-        ::MapWindowPoints(HWND_DESKTOP, about.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        const RECT r = placeIn(about.control(described.name.view()), about.hwnd());
         EXPECT_EQ(r.left, dpi.px(described.rect.left)) << described.name.view();
         EXPECT_EQ(r.top, dpi.px(described.rect.top)) << described.name.view();
         EXPECT_EQ(r.right - r.left, dpi.px(described.rect.width)) << described.name.view();

@@ -1,6 +1,7 @@
 // Files on disk through the Windows file store and the program's text file:
 // names in any script, things that are not files, and saving that keeps the
 // old file whatever fails.
+#include "TextFileSteps.h"
 #include "UnixSide.h"
 #include "Win32FileStore.h"
 #include "platform/TextFile.h"
@@ -16,8 +17,6 @@ using namespace tavimor::win32;
 
 namespace {
 
-const ReadLimit kSlotLimit{100ull * 1024 * 1024, "a slot"};
-
 struct Win32FileStoreTest : ::testing::Test
 {
     UnixFolder folder;
@@ -26,29 +25,8 @@ struct Win32FileStoreTest : ::testing::Test
 
     void TearDown() override { unixShell("rm -rf " + folder.unix); }
 
-    std::string openError(const std::string& path)
-    {
-        try {
-            file.OpenInput(path, kSlotLimit);
-        } catch (const PlatformError& e) {
-            EXPECT_FALSE(file.isOpen());
-            return e.what();
-        }
-        file.Close();
-        return {};
-    }
-    std::string save(const std::string& path, const std::string& line)
-    {
-        try {
-            file.OpenOutput(path);
-            file.WriteLine(line);
-            file.Close();
-        } catch (const PlatformError& e) {
-            file.Discard();
-            return e.what();
-        }
-        return {};
-    }
+    std::string openError(const std::string& path) { return test::openError(file, path); }
+    std::string save(const std::string& path, const std::string& line) { return saveError(file, path, line); }
     static std::vector<std::string> entries(const std::string& windowsFolder)
     {
         std::vector<std::string> names;

@@ -2,6 +2,7 @@
 // platform and dialog and without a modal loop: controls, geometry at the
 // running DPI (CTest runs these at 96 and at 144), keys, commands and names.
 #include "FakePlatform.h"
+#include "WindowChecks.h"
 #include "MainWindow.h"
 #include "WideText.h"
 #include "app/Form1Description.h"
@@ -16,37 +17,6 @@ using namespace tavimor::test;
 using namespace tavimor::win32;
 
 namespace {
-
-std::string textOf(HWND window)
-{
-    std::wstring text(std::size_t(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(std::size_t(::GetWindowTextW(window, text.data(), int(text.size()))));
-    return narrow(text);
-}
-
-RECT placeIn(HWND control, HWND parent)
-{
-    RECT r{};
-    ::GetWindowRect(control, &r);
-    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-void pump()
-{
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-}
-
-// A key as the message loop hands it to the dialog manager.
-bool dialogKey(HWND window, HWND focus, WPARAM key, UINT message = WM_KEYDOWN)
-{
-    MSG msg{focus, message, key, 1, DWORD(::GetMessageTime()), {}};
-    return ::IsDialogMessageW(window, &msg);
-}
 
 void setKeyDown(int key, bool down)
 {

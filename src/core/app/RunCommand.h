@@ -25,4 +25,19 @@ void runCommand(Platform& platform, Command&& command)
     }
 }
 
+// Runs a command that works on the program's one text file: a failure of any
+// of its steps closes the file without putting anything in place, and the
+// user is told.
+template <typename Command>
+void runFileCommand(Platform& platform, Command&& command)
+{
+    TextFile& file = platform.textFile();
+    try {
+        command(file);
+    } catch (const std::exception& failure) {
+        file.Discard();
+        platform.ShowMessage(errorMessage(failure));
+    }
+}
+
 } // namespace tavimor

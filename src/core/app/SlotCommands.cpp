@@ -36,8 +36,7 @@ void SlotCommands::Paste(int slot)
 
 void SlotCommands::FileOpen(int slot)
 {
-    TextFile& file = m_platform.textFile();
-    try {
+    runFileCommand(m_platform, [&](TextFile& file) {
         m_dialog.FileName.clear();
         m_dialog.Flags = kHideReadOnly;
         m_dialog.Filter = kTextFilter;
@@ -55,10 +54,7 @@ void SlotCommands::FileOpen(int slot)
         }
         file.Close();
         m_slots.setSlotText(slot, std::move(text));
-    } catch (const std::exception& e) {
-        file.Discard();
-        m_platform.ShowMessage(errorMessage(e));
-    }
+    });
 }
 
 } // namespace tavimor

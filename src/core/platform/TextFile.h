@@ -61,6 +61,12 @@ private:
 
 // The error text used for every file: the quoted path, then why.
 std::string describeFileError(const std::string& path, std::string_view reason);
+// Throws the error for a file: its path, then why.
+[[noreturn]] inline void failFile(const std::string& path, std::string_view reason)
+{
+    throw PlatformError(describeFileError(path, reason));
+}
+inline constexpr const char* kFolderReason = "this is a folder, not a file";
 // A size for messages: "150.0 MiB".
 std::string mebibytes(std::uint64_t bytes);
 

@@ -23,31 +23,25 @@ void FileMenuCommands::prepareDialog()
 
 void FileMenuCommands::Open()
 {
-    TextFile& file = m_platform.textFile();
-    try {
+    runFileCommand(m_platform, [&](TextFile& file) {
         prepareDialog();
         m_dialog.ShowOpen();
         if (m_dialog.FileName.empty())
             return;
         file.OpenInput(m_dialog.FileName, {kSlotSetFileLimit, "a slot-set file", kHeaderLine});
-        const std::optional<SlotTexts> texts = ReadSlotSet(file);
+        std::optional<SlotTexts> texts = ReadSlotSet(file);
         file.Close();
         if (!texts) {
             m_platform.ShowMessage(kInvalidFormatMessage);
             return;
         }
         // All six or none: every text is checked before the first slot changes.
-        SlotTexts normal;
-        for (int slot = 1; slot <= kSlotCount; ++slot) {
-            normal[slot - 1] = withCrLf((*texts)[slot - 1]);
-            m_slots.checkSlotText(slot, normal[slot - 1]);
-        }
+        // (Their lines were joined with CR LF, the form a slot keeps them in.)
         for (int slot = 1; slot <= kSlotCount; ++slot)
-            m_slots.setSlotText(slot, std::move(normal[slot - 1]));
-    } catch (const std::exception& e) {
-        file.Discard();
-        m_platform.ShowMessage(errorMessage(e));
-    }
+            m_slots.checkSlotText(slot, (*texts)[slot - 1]);
+        for (int slot = 1; slot <= kSlotCount; ++slot)
+            m_slots.setSlotText(slot, std::move((*texts)[slot - 1]));
+    });
 }
 
 void FileMenuCommands::Save()
@@ -62,8 +56,7 @@ void FileMenuCommands::Save()
         return;
     }
 
-    TextFile& file = m_platform.textFile();
-    try {
+    runFileCommand(m_platform, [&](TextFile& file) {
         prepareDialog();
         m_dialog.ShowSave();
         if (m_dialog.FileName.empty())
@@ -71,10 +64,7 @@ void FileMenuCommands::Save()
         file.OpenOutput(m_dialog.FileName);
         WriteSlotSet(file, texts);
         file.Close();
-    } catch (const std::exception& e) {
-        file.Discard();
-        m_platform.ShowMessage(errorMessage(e));
-    }
+    });
 }
 
 } // namespace tavimor
