@@ -56,6 +56,35 @@ std::string PosixFileStore::readAll(const std::string& path, std::uint64_t maxBy
     });
 }
 
+std::optional<std::string> PosixFileStore::readHead(const std::string& path, std::size_t maxBytes)
+{
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
+    if (file.fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR || errno == ENXIO) // ENXIO: a pipe with no writer
+            return std::nullopt;
+        failFile(path, describeErrno(errno));
+    }
+    struct stat info{};
+    if (::fstat(file.fd, &info) != 0)
+        failFile(path, describeErrno(errno));
+    if (!S_ISREG(info.st_mode))
+        return std::nullopt;
+    std::string head(maxBytes, '\0');
+    std::size_t done = 0;
+    while (done < maxBytes) {
+        const ssize_t got = ::read(file.fd, head.data() + done, maxBytes - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            failFile(path, describeErrno(errno));
+        if (got == 0)
+            break;
+        done += std::size_t(got);
+    }
+    head.resize(done);
+    return head;
+}
+
 std::unique_ptr<OutputFile> PosixFileStore::create(const std::string& path)
 {
     return std::make_unique<PosixOutputFile>(path, m_calls);

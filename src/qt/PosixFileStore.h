@@ -15,6 +15,7 @@ public:
     }
 
     std::string readAll(const std::string& path, std::uint64_t maxBytes) override;
+    std::optional<std::string> readHead(const std::string& path, std::size_t maxBytes) override;
     std::unique_ptr<OutputFile> create(const std::string& path) override;
 
 private:

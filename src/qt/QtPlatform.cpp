@@ -37,6 +37,16 @@ void QtPlatform::ShowMessage(const std::string& text)
     box.exec();
 }
 
+bool QtPlatform::AskYesNo(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kApplicationTitle), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No); // Esc and the close box answer no
+    return box.exec() == QMessageBox::Yes;
+}
+
 void QtPlatform::ClipboardClear()
 {
     QGuiApplication::clipboard()->clear();

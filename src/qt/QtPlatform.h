@@ -16,6 +16,7 @@ public:
     QtPlatform();
 
     void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
 
     void ClipboardClear() override;
     void ClipboardSetText(const std::string& text) override;

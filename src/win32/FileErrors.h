@@ -41,6 +41,18 @@ struct Handle
     }
 };
 
+// An existing file on disk, not a folder: a name such as NUL or COM1 is a
+// device. Asks for no access, so opening it has no effect on a device.
+inline bool isDiskFile(const std::wstring& name)
+{
+    const DWORD attributes = ::GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    Handle file(::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
+    return file.valid() && ::GetFileType(file.h) == FILE_TYPE_DISK;
+}
+
 // The folder part of a path ("C:\a\b.tvm" -> "C:\a"), "." for a bare name.
 inline std::string folderOf(const std::string& path)
 {

@@ -37,6 +37,24 @@ std::string Win32FileStore::readAll(const std::string& path, std::uint64_t maxBy
     });
 }
 
+std::optional<std::string> Win32FileStore::readHead(const std::string& path, std::size_t maxBytes)
+{
+    const std::wstring name = wide(path);
+    // A device name (NUL, COM1) is not opened for reading at all.
+    if (!isDiskFile(name))
+        return std::nullopt;
+    Handle file(::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file.valid())
+        failFile(path, describeError(::GetLastError()));
+    std::string head(maxBytes, '\0');
+    DWORD got = 0;
+    if (!::ReadFile(file.h, head.data(), DWORD(maxBytes), &got, nullptr))
+        failFile(path, describeError(::GetLastError()));
+    head.resize(got);
+    return head;
+}
+
 std::unique_ptr<OutputFile> Win32FileStore::create(const std::string& path)
 {
     return std::make_unique<Win32OutputFile>(path);

@@ -13,6 +13,7 @@ class Win32FileStore : public FileStore
 {
 public:
     std::string readAll(const std::string& path, std::uint64_t maxBytes) override;
+    std::optional<std::string> readHead(const std::string& path, std::size_t maxBytes) override;
     std::unique_ptr<OutputFile> create(const std::string& path) override;
 };
 

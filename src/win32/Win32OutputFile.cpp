@@ -9,14 +9,6 @@ namespace tavimor::win32 {
 
 namespace {
 
-// Only a file on disk may be replaced: a name such as NUL or COM1 is a device.
-bool isDiskFile(const std::wstring& name)
-{
-    Handle file(::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr));
-    return file.valid() && ::GetFileType(file.h) == FILE_TYPE_DISK;
-}
-
 std::wstring tempNameBeside(const std::string& path)
 {
     static std::atomic<unsigned> counter{0};

@@ -4,6 +4,8 @@
 #include "Version.h"
 #include "platform/TextCodec.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 #include <cwchar>
 
@@ -34,6 +36,27 @@ public:
     OpenClipboard& operator=(const OpenClipboard&) = delete;
 };
 
+// Esc reaches a dialog as the command IDCANCEL. A task dialog whose buttons
+// have no Cancel may ignore that command (Wine's does), while every one treats
+// its close box as cancelling: Esc closes the box as the close box does.
+LRESULT CALLBACK escapeCloses(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
+{
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL && lParam == 0) {
+        ::PostMessageW(box, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (message == WM_NCDESTROY)
+        ::RemoveWindowSubclass(box, escapeCloses, id);
+    return ::DefSubclassProc(box, message, wParam, lParam);
+}
+
+HRESULT CALLBACK questionEvents(HWND box, UINT event, WPARAM, LPARAM, LONG_PTR)
+{
+    if (event == TDN_CREATED)
+        ::SetWindowSubclass(box, escapeCloses, 1, 0);
+    return S_OK;
+}
+
 } // namespace
 
 Win32Platform::Win32Platform()
@@ -51,6 +74,28 @@ void Win32Platform::ShowMessage(const std::string& text)
 {
     const HWND owner = ::GetActiveWindow();
     ::MessageBoxW(owner, wide(text).c_str(), wide(kApplicationTitle).c_str(), MB_OK | (owner ? 0 : MB_TASKMODAL));
+}
+
+bool Win32Platform::AskYesNo(const std::string& text)
+{
+    // A task dialog rather than a message box: a Yes/No message box cannot be
+    // left by Esc or its close box, and here both must answer no (IDCANCEL).
+    const std::wstring content = wide(text);
+    const std::wstring caption = wide(kApplicationTitle);
+    TASKDIALOGCONFIG question{};
+    question.cbSize = sizeof question;
+    question.hwndParent = ::GetActiveWindow();
+    question.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
+    question.dwCommonButtons = TDCBF_YES_BUTTON | TDCBF_NO_BUTTON;
+    question.pszWindowTitle = caption.c_str();
+    question.pszMainIcon = TD_WARNING_ICON;
+    question.pszContent = content.c_str();
+    question.nDefaultButton = IDNO;
+    question.pfCallback = questionEvents;
+    int pressed = IDNO;
+    if (FAILED(::TaskDialogIndirect(&question, &pressed, nullptr, nullptr)))
+        throw PlatformError("the question could not be shown");
+    return pressed == IDYES;
 }
 
 void Win32Platform::ClipboardClear()

@@ -18,6 +18,7 @@ public:
     Win32Platform& operator=(const Win32Platform&) = delete;
 
     void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
 
     void ClipboardClear() override;
     void ClipboardSetText(const std::string& text) override;

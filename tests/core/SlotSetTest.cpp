@@ -180,13 +180,54 @@ TEST_F(FileMenuTest, OpenChangesNoSlotWhenOneTextCannotBeHeld)
     EXPECT_EQ(platform.messages[0], "Error: slot 3: the text box cannot hold it");
 }
 
-TEST_F(FileMenuTest, SaveReplacesAnExistingFileWithoutAQuestion)
+TEST_F(FileMenuTest, SaveAsksBeforeReplacingAFileThatIsNotASlotSet)
 {
-    platform.store.files["/d/old.tvm"] = "old content";
-    dialog.answers = {"/d/old.tvm"};
-    commands.Save();
-    EXPECT_EQ(platform.store.files["/d/old.tvm"], written(slots.texts));
+    const std::string set = written({"old", "", "", "", "", ""});
+    struct Case
+    {
+        const char* name;
+        std::optional<std::string> content; // nothing: no file there
+        bool asks;
+    };
+    const Case cases[] = {
+        {"new file", std::nullopt, false},
+        {"slot set", set, false},
+        {"slot set, LF line ends", kHeader.substr(0, kHeader.size() - 2) + "\nx\n", false},
+        {"slot set, header alone", kHeader.substr(0, kHeader.size() - 2), false},
+        {"empty file", "", false},
+        {"text file", "notes\r\n", true},
+        {"header with a trailing blank", kHeader.substr(0, kHeader.size() - 2) + " \r\n", true},
+        {"blank first line, then a header", "\r\n" + kHeader, true},
+        {"binary", std::string("\x7F" "ELF\0\0", 6), true},
+    };
+    for (const Case& c : cases) {
+        for (const bool yes : {false, true}) {
+            platform.store.files.clear();
+            platform.questions.clear();
+            if (c.content)
+                platform.store.files["/d/f"] = *c.content;
+            if (c.asks)
+                platform.answers = {yes};
+            dialog.answers = {"/d/f"};
+            commands.Save();
+            EXPECT_EQ(platform.questions.size(), c.asks ? 1u : 0u) << c.name;
+            const bool replaced = !c.asks || yes;
+            EXPECT_EQ(platform.store.files["/d/f"], replaced ? written(slots.texts) : c.content.value_or(""))
+                << c.name << (yes ? ", yes" : ", no");
+        }
+    }
     EXPECT_TRUE(platform.messages.empty());
+    ASSERT_EQ(platform.questions.size(), 1u);
+    EXPECT_NE(platform.questions[0].find("\"/d/f\""), std::string::npos) << "names the file";
+
+    // A file that is there but cannot be read may hold anything: it is asked about.
+    platform.store.files["/d/locked"] = set;
+    platform.store.readFailures["/d/locked"] = "permission denied";
+    platform.answers = {false};
+    dialog.answers = {"/d/locked"};
+    commands.Save();
+    EXPECT_EQ(platform.questions.size(), 2u);
+    EXPECT_EQ(platform.store.files["/d/locked"], set);
 }
 
 TEST_F(FileMenuTest, CancelDoesNothing)
@@ -236,11 +277,12 @@ TEST_F(FileMenuTest, SaveRefusesASetThatWouldNotReadBack)
 
 TEST_F(FileMenuTest, FailedSaveKeepsTheOldFileAndSaysWhy)
 {
-    platform.store.files["/ro/set.tvm"] = "old bytes";
+    const std::string old = kHeader + "old bytes";
+    platform.store.files["/ro/set.tvm"] = old;
     platform.store.commitFailures["/ro/set.tvm"] = "read-only file system";
     dialog.answers = {"/ro/set.tvm"};
     commands.Save();
-    EXPECT_EQ(platform.store.files["/ro/set.tvm"], "old bytes");
+    EXPECT_EQ(platform.store.files["/ro/set.tvm"], old);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0], "Error: \"/ro/set.tvm\": read-only file system");
     EXPECT_EQ(platform.store.openOutputs, 0);

@@ -49,6 +49,19 @@ TEST_F(FileStoreTest, RefusesWhatIsNotAnOrdinaryReadableFile)
               std::string::npos);
 }
 
+// What Save looks at before replacing a file: never waits on a pipe or a device.
+TEST_F(FileStoreTest, ReadsTheHeadOnlyOfARegularFile)
+{
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("notes", path("link").c_str()), 0);
+    put(path("notes"), "first line\r\nsecond");
+    EXPECT_EQ(store.readHead(path("notes"), 5), "first");
+    EXPECT_EQ(store.readHead(path("link"), 100), "first line\r\nsecond");
+    for (const std::string& nothing : {path("missing"), path("pipe"), std::string("/dev/zero"), dir.path().toStdString(),
+                                       path("notes/below")})
+        EXPECT_EQ(store.readHead(nothing, 100), std::nullopt) << nothing;
+}
+
 TEST_F(FileStoreTest, ReadsNamesWithSpacesAndNonAsciiCharacters)
 {
     const std::string name = path("Notizen für Ärger 📝.txt");

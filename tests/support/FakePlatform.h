@@ -35,6 +35,16 @@ public:
         return file->second;
     }
 
+    std::optional<std::string> readHead(const std::string& path, std::size_t maxBytes) override
+    {
+        if (auto failure = readFailures.find(path); failure != readFailures.end())
+            throw PlatformError(describeFileError(path, failure->second));
+        auto file = files.find(path);
+        if (file == files.end())
+            return std::nullopt;
+        return file->second.substr(0, maxBytes);
+    }
+
     std::unique_ptr<OutputFile> create(const std::string& path) override
     {
         return std::make_unique<Output>(*this, path);
@@ -167,6 +177,18 @@ public:
     bool startFails = false;
 
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    // Each question is recorded and answered with the next scripted answer.
+    std::vector<std::string> questions;
+    std::deque<bool> answers;
+    bool AskYesNo(const std::string& text) override
+    {
+        questions.push_back(text);
+        if (answers.empty())
+            throw std::logic_error("question asked without a scripted answer: " + text);
+        const bool yes = answers.front();
+        answers.pop_front();
+        return yes;
+    }
 
     void ClipboardClear() override
     {

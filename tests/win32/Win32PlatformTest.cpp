@@ -83,3 +83,45 @@ TEST_F(Win32PlatformTest, StartingAMissingProgramFailsAtOnce)
     EXPECT_TRUE(platform.FileExists("C:\\windows\\system32\\hostname.exe"));
     EXPECT_FALSE(platform.FileExists("C:\\windows\\system32"));
 }
+
+namespace {
+
+// Answers the next question box of this program once it is up, as a user would.
+enum class Answer { Yes, No, Enter, Esc, CloseBox };
+Answer g_answer;
+int g_focusedId;
+
+void CALLBACK answerQuestion(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    const HWND box = ::FindWindowW(L"#32770", L"Tavimor");
+    if (!box)
+        return;
+    ::KillTimer(nullptr, timer);
+    g_focusedId = ::GetDlgCtrlID(::GetFocus());
+    const auto key = [](UINT vk) {
+        ::PostMessageW(::GetFocus(), WM_KEYDOWN, vk, 0);
+        ::PostMessageW(::GetFocus(), WM_KEYUP, vk, 0);
+    };
+    switch (g_answer) {
+    case Answer::Yes: ::PostMessageW(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0); break;
+    case Answer::No: ::PostMessageW(::GetDlgItem(box, IDNO), BM_CLICK, 0, 0); break;
+    case Answer::Enter: key(VK_RETURN); break;
+    case Answer::Esc: key(VK_ESCAPE); break;
+    case Answer::CloseBox: ::PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    }
+}
+
+} // namespace
+
+TEST_F(Win32PlatformTest, AQuestionIsAnsweredYesOnlyByYes)
+{
+    const std::pair<Answer, bool> cases[] = {{Answer::Yes, true},  {Answer::No, false},      {Answer::Enter, false},
+                                             {Answer::Esc, false}, {Answer::CloseBox, false}};
+    for (const auto& [answer, yes] : cases) {
+        g_answer = answer;
+        g_focusedId = 0;
+        ::SetTimer(nullptr, 0, 50, answerQuestion);
+        EXPECT_EQ(platform.AskYesNo("Replace it?"), yes) << int(answer);
+        EXPECT_EQ(g_focusedId, IDNO) << "No is the default";
+    }
+}

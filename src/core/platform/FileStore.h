@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -95,6 +96,10 @@ public:
     // The whole content of a regular file, refused with FileTooLargeError when
     // it holds more than maxBytes.
     virtual std::string readAll(const std::string& path, std::uint64_t maxBytes) = 0;
+    // The first bytes (at most maxBytes) of the regular file at the path, or a
+    // link to one; nothing when no regular file is there. Never waits on a
+    // pipe or a device. Throws when the file is there but cannot be read.
+    virtual std::optional<std::string> readHead(const std::string& path, std::size_t maxBytes) = 0;
     virtual std::unique_ptr<OutputFile> create(const std::string& path) = 0;
 };
 

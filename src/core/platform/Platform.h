@@ -17,6 +17,9 @@ public:
 
     // A modal box with the text and an OK button, captioned "Tavimor".
     virtual void ShowMessage(const std::string& text) = 0;
+    // A modal question with Yes and No, captioned "Tavimor", No the default.
+    // True only for Yes: No, Esc and closing the box all answer no.
+    virtual bool AskYesNo(const std::string& text) = 0;
 
     virtual void ClipboardClear() = 0;
     virtual void ClipboardSetText(const std::string& text) = 0;

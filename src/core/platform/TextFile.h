@@ -45,6 +45,8 @@ public:
     void Discard() noexcept;
 
     bool isOpen() const { return m_mode != Mode::Closed; }
+    // The files behind it, for a look at a file without opening it.
+    FileStore& store() const { return m_store; }
     const std::string& path() const { return m_path; }
 
 private:

@@ -1,5 +1,6 @@
 #include "FileMenuCommands.h"
 
+#include "ReplaceRule.h"
 #include "SlotSetFormat.h"
 #include "app/RunCommand.h"
 #include "platform/FileDialog.h"
@@ -44,6 +45,16 @@ void FileMenuCommands::Open()
     });
 }
 
+bool FileMenuCommands::mayReplace(FileStore& store, const std::string& path)
+{
+    bool ask = true; // a file that is there but cannot be read may hold anything
+    try {
+        ask = asksBeforeReplacing(store.readHead(path, kReplaceCheckBytes));
+    } catch (const PlatformError&) {
+    }
+    return !ask || m_platform.AskYesNo(replaceQuestion(path));
+}
+
 void FileMenuCommands::Save()
 {
     SlotTexts texts;
@@ -60,6 +71,8 @@ void FileMenuCommands::Save()
         prepareDialog();
         m_dialog.ShowSave();
         if (m_dialog.FileName.empty())
+            return;
+        if (!mayReplace(file.store(), m_dialog.FileName))
             return;
         file.OpenOutput(m_dialog.FileName);
         WriteSlotSet(file, texts);

@@ -6,6 +6,7 @@
 namespace tavimor {
 
 class FileDialog;
+class FileStore;
 class Platform;
 
 inline constexpr const char* kSlotSetFilter = "Tavimor Files (*.tvm)|*.tvm";
@@ -19,11 +20,15 @@ public:
 
     // Changes the slots only when the whole file was read.
     void Open();
-    // Never leaves a damaged or partly written file in place of the old one.
+    // Never leaves a damaged or partly written file in place of the old one;
+    // asks before replacing a file that is not a slot set.
     void Save();
 
 private:
     void prepareDialog();
+    // False when the file at the path would lose what is not a slot set and
+    // the user does not want it replaced.
+    bool mayReplace(FileStore& store, const std::string& path);
 
     Platform& m_platform;
     FileDialog& m_dialog;
