@@ -1,5 +1,7 @@
 #include "PosixOutputFile.h"
 
+#include "Descriptor.h"
+#include "FileAttributes.h"
 #include "PosixErrors.h"
 #include "WaitCursor.h"
 
@@ -7,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tavimor {
 
@@ -22,6 +25,11 @@ std::string folderOf(const std::string& path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string baseOf(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
 }
 
 // The file that saving replaces: the path itself, or where its links lead.
@@ -61,11 +69,9 @@ Target resolveTarget(const std::string& path)
     return target;
 }
 
-mode_t newFileMode()
+std::string folderCannotBeWritten(const std::string& folder, int error)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    return "the folder \"" + folder + "\" cannot be written (" + std::strerror(error) + ")";
 }
 
 } // namespace
@@ -76,56 +82,106 @@ PosixOutputFile::PosixOutputFile(const std::string& path, const SaveCalls& calls
 {
     const Target target = resolveTarget(path);
     m_target = target.path;
+    m_exists = target.exists;
     // Replacing a file by rename needs no right to write it: honour its own
     // flag. (A read-only file system is the folder's matter, told below.)
-    if (target.exists && ::access(m_target.c_str(), W_OK) != 0 && errno != EROFS)
+    if (m_exists && ::access(m_target.c_str(), W_OK) != 0 && errno != EROFS)
         failFile(path, describeErrno(errno));
 
-    const std::string folder = folderOf(m_target);
-    const std::size_t slash = m_target.rfind('/');
-    std::string temp = folder + "/." + m_target.substr(slash == std::string::npos ? 0 : slash + 1) + ".tavimor-XXXXXX";
-    m_fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (m_fd < 0) {
-        const int error = errno;
-        if (error == ENOENT || error == ENOTDIR)
-            failFile(path, "the folder \"" + folder + "\" does not exist");
-        if (error == EACCES || error == EPERM || error == EROFS)
-            failFile(path, "the folder \"" + folder + "\" cannot be written (" + std::strerror(error) + ")");
-        failFile(path, std::strerror(error));
+    if (const int error = m_temp.create(folderOf(m_target), baseOf(m_target))) {
+        createElsewhere(error);
+        return;
     }
-    m_temp = temp;
-    // The new file takes the old one's permissions and, where allowed, its owner
-    // (only root may give a file away; others keep their own).
-    if (target.exists) {
-        (void)!::fchown(m_fd, target.info.st_uid, target.info.st_gid);
-        check(::fchmod(m_fd, target.info.st_mode & 07777));
-    } else {
-        check(::fchmod(m_fd, newFileMode()));
-    }
+    if (!m_exists)
+        check(::fchmod(m_temp.fd(), newFileMode())); // not the temporary file's 0600
+    else
+        m_inPlace = target.info.st_nlink > 1 || !carryAttributes(m_temp.fd(), m_target, target.info);
 }
 
-PosixOutputFile::~PosixOutputFile()
+void PosixOutputFile::createElsewhere(int folderError)
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
-    if (!m_temp.empty())
-        ::unlink(m_temp.c_str());
+    const std::string folder = folderOf(m_target);
+    if (folderError == ENOENT || folderError == ENOTDIR)
+        failFile(m_path, "the folder \"" + folder + "\" does not exist");
+    if (folderError != EACCES && folderError != EPERM && folderError != EROFS)
+        failFile(m_path, std::strerror(folderError));
+    // A writable file in a folder that takes no new file is written into; the
+    // whole new set goes first to where temporary files are kept across a
+    // restart (unlike /tmp on many systems).
+    if (m_exists && folderError != EROFS) {
+        const char* tmpdir = std::getenv("TMPDIR");
+        for (const char* spare : {tmpdir && *tmpdir ? tmpdir : "/var/tmp", "/var/tmp", "/tmp"}) {
+            if (m_temp.create(spare, baseOf(m_target)) == 0) {
+                m_inPlace = true;
+                return;
+            }
+        }
+    }
+    failFile(m_path, folderCannotBeWritten(folder, folderError));
 }
 
 void PosixOutputFile::commit()
 {
     WaitCursor busy(size() >= kWaitCursorBytes);
     flush();
-    // Every step can fail on a full or failing disk; the old file stays until
-    // the rename, which is the last step.
-    check(m_calls.fsync(m_fd));
-    const int fd = m_fd;
-    m_fd = -1;
-    check(m_calls.close(fd));
+    // Every step can fail on a full or failing disk; the old file stays whole
+    // until the new set is whole on the disk.
+    check(m_calls.fsync(m_temp.fd()));
+    if (m_inPlace)
+        writeIntoTarget();
+    else
+        replaceByRename();
+}
+
+void PosixOutputFile::replaceByRename()
+{
+    check(m_temp.close(m_calls.close));
     resolveTarget(m_path); // still nothing but a regular file there
-    check(m_calls.rename(m_temp.c_str(), m_target.c_str()));
-    m_temp.clear();
+    check(m_calls.rename(m_temp.path().c_str(), m_target.c_str()));
+    m_temp.release();
     syncFolder();
+}
+
+void PosixOutputFile::writeIntoTarget()
+{
+    const int fd = ::open(m_target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        failFile(m_path, describeErrno(errno));
+    Descriptor target(fd);
+    struct stat info{};
+    if (::fstat(fd, &info) != 0)
+        failFile(m_path, describeErrno(errno));
+    if (!S_ISREG(info.st_mode))
+        failFile(m_path, std::string(posix::kNotRegular) + "; only regular files are saved to");
+    // Room first: a full disk stops the save before the old set is touched.
+    const auto bytes = off_t(size());
+    if (bytes > info.st_size && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, bytes) != 0 && errno != EOPNOTSUPP
+        && errno != ENOSYS)
+        failFile(m_path, std::strerror(errno));
+
+    // From here on the old set is going: the temporary copy holds the new one whole.
+    std::vector<char> piece(1024 * 1024);
+    for (off_t at = 0; at < bytes;) {
+        const ssize_t got = ::pread(m_temp.fd(), piece.data(), piece.size(), at);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            failDamaged(got < 0 ? errno : EIO);
+        if (const int error = writeAll(fd, {piece.data(), std::size_t(got)}))
+            failDamaged(error);
+        at += got;
+    }
+    if (::ftruncate(fd, bytes) != 0 || m_calls.fsync(fd) != 0 || m_calls.close(target.release()) != 0)
+        failDamaged(errno);
+}
+
+void PosixOutputFile::failDamaged(int error)
+{
+    // The one whole copy of the new set: it stays, and the message says where.
+    const std::string copy = m_temp.path();
+    m_temp.release();
+    failFile(m_path, std::string(std::strerror(error)) + "; the file may now be incomplete, and the whole new set is "
+                         "kept in \"" + copy + "\"");
 }
 
 void PosixOutputFile::check(int result) const
@@ -136,14 +192,21 @@ void PosixOutputFile::check(int result) const
 
 void PosixOutputFile::writeAll(std::string_view bytes)
 {
+    if (const int error = writeAll(m_temp.fd(), bytes))
+        failFile(m_path, std::strerror(error));
+}
+
+int PosixOutputFile::writeAll(int fd, std::string_view bytes) const
+{
     while (!bytes.empty()) {
-        const ssize_t wrote = m_calls.write(m_fd, bytes.data(), bytes.size());
+        const ssize_t wrote = m_calls.write(fd, bytes.data(), bytes.size());
         if (wrote < 0 && errno == EINTR)
             continue;
         if (wrote <= 0)
-            failFile(m_path, std::strerror(wrote < 0 ? errno : EIO));
+            return wrote < 0 ? errno : EIO;
         bytes.remove_prefix(std::size_t(wrote));
     }
+    return 0;
 }
 
 void PosixOutputFile::syncFolder() const

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "PosixTempFile.h"
 #include "platform/FileStore.h"
 
 #include <cstdint>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace tavimor {
@@ -20,28 +22,39 @@ struct SaveCalls
 extern const SaveCalls kSystemSaveCalls;
 
 // A file being saved. Only a new file or an existing regular file (or a link
-// to one) is saved to. The bytes go into a new file beside the target, which
-// is renamed over the target only when every byte is written and synced, so a
-// failed save leaves the old file as it was and no temporary file behind.
+// to one) is saved to, and at every moment one whole copy exists, of the old
+// set or of the new. The bytes go into a new file beside the target, written
+// and synced; then, as a rule, it is renamed over the target. Where a new file
+// could not be all that the old one is (it has other hard links, an owner or
+// extended attributes the new file cannot be given, or its folder takes no
+// new file), the new set is copied into the file itself instead, and the
+// temporary copy is kept, and named, if that copying fails part-way.
 class PosixOutputFile : public BufferedOutputFile
 {
 public:
     PosixOutputFile(const std::string& path, const SaveCalls& calls);
-    ~PosixOutputFile() override;
 
     void commit() override;
 
 private:
     void check(int result) const;
     void writeAll(std::string_view bytes) override;
+    // Writes all of the bytes: 0, or the errno of the failure.
+    int writeAll(int fd, std::string_view bytes) const;
+    // Makes the temporary copy somewhere else when the target's folder takes no new file.
+    void createElsewhere(int folderError);
+    void replaceByRename();
+    void writeIntoTarget();
+    [[noreturn]] void failDamaged(int error);
     // Makes the rename itself reach the disk.
     void syncFolder() const;
 
     std::string m_path; // as the user named it, for messages
     std::string m_target;
-    std::string m_temp;
     const SaveCalls& m_calls;
-    int m_fd = -1;
+    PosixTempFile m_temp;
+    bool m_exists = false;
+    bool m_inPlace = false;
 };
 
 } // namespace tavimor

@@ -185,3 +185,74 @@ TEST_F(FileStoreTest, OnlyANewOrARegularFileIsSavedTo)
     ASSERT_EQ(::stat(path("new.tvm").c_str(), &created), 0);
     EXPECT_EQ(created.st_mode & 07777, 0644u);
 }
+
+namespace {
+
+// Fails on the file with other hard links (the one written into), not on the
+// temporary copy.
+bool isLinked(int fd)
+{
+    struct stat info{};
+    return ::fstat(fd, &info) == 0 && info.st_nlink > 1;
+}
+ssize_t failWriteIntoLinked(int fd, const void* bytes, size_t count)
+{
+    if (!isLinked(fd))
+        return ::write(fd, bytes, count);
+    (void)!::write(fd, bytes, count / 2); // part of it got there
+    errno = EIO;
+    return -1;
+}
+int failSyncOfLinked(int fd)
+{
+    if (!isLinked(fd))
+        return ::fsync(fd);
+    errno = EIO;
+    return -1;
+}
+
+} // namespace
+
+// A file written into rather than replaced: when that fails part-way, the
+// whole new set is kept, and the message says where.
+TEST(SaveIntoTheFile, AFailurePartWayKeepsTheWholeNewSetAndNamesIt)
+{
+    for (const SaveCalls& calls : {SaveCalls{failWriteIntoLinked, ::fsync, ::close, ::rename},
+                                   SaveCalls{::write, failSyncOfLinked, ::close, ::rename}}) {
+        QTemporaryDir dir;
+        PosixFileStore store(calls);
+        TextFile file(store);
+        const std::string target = dir.filePath("set.tvm").toStdString();
+        FileStoreTest::put(target, "old bytes");
+        ASSERT_EQ(::link(target.c_str(), dir.filePath("other").toLocal8Bit().constData()), 0);
+        const std::string bigLine(3 * 1024 * 1024, 'n');
+        const std::string error = saveError(file, target, bigLine);
+        const std::size_t named = error.find("kept in \"");
+        ASSERT_NE(named, std::string::npos) << error;
+        const std::string copy = error.substr(named + 9, error.size() - named - 10);
+        EXPECT_EQ(FileStoreTest::get(copy), bigLine + "\r\n");
+        ::unlink(copy.c_str());
+    }
+}
+
+// A full disk stops a save into the file before the old set is touched: the
+// room is reserved first.
+TEST(SaveIntoTheFile, AFullDiskKeepsTheOldSet)
+{
+    for (const std::size_t bytes : {std::size_t(40 * 1024), std::size_t(3 * 1024 * 1024)}) {
+        Mount disk("size=256k");
+        if (!disk.mounted)
+            GTEST_SKIP() << "cannot mount a small tmpfs here (needs root with mount rights)";
+        PosixFileStore store;
+        TextFile file(store);
+        const std::string target = disk.point.filePath("set.tvm").toStdString();
+        FileStoreTest::put(target, "old bytes");
+        ASSERT_EQ(::link(target.c_str(), disk.point.filePath("other").toLocal8Bit().constData()), 0);
+        fillUp(disk.point.path(), 64 * 1024);
+        const std::string error = saveError(file, target, std::string(bytes, 'x'));
+        EXPECT_TRUE(contains(error, "No space left on device")) << bytes << ": " << error;
+        EXPECT_FALSE(contains(error, "kept in")) << error;
+        EXPECT_EQ(FileStoreTest::get(target), "old bytes") << bytes;
+        EXPECT_EQ(QDir(disk.point.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"filler", "other", "set.tvm"}));
+    }
+}
