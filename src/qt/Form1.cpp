@@ -2,6 +2,7 @@
 
 #include "LongLines.h"
 #include "QtFileDialog.h"
+#include "SlotEditKeys.h"
 #include "SlotText.h"
 #include "QtUnits.h"
 #include "WaitCursor.h"
@@ -71,6 +72,7 @@ QWidget* Form1::buildControl(const ui::Control& control, QWidget* client)
         edit->setTabChangesFocus(true);
         edit->setFont(qFont(control.font, QFont::Monospace));
         new LongLineView(edit);
+        new SlotEditKeys(edit);
         m_text[std::size_t(control.slot - 1)] = edit;
         widget = edit;
     } else {

@@ -9,14 +9,14 @@ namespace tavimor {
 
 namespace {
 
-bool hasLongLine(const QString& text)
+bool hasLineOf(const QString& text, int length)
 {
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar::ParagraphSeparator)
             start = i + 1;
-        else if (i - start + 1 >= kLongLine)
+        else if (i - start + 1 >= length)
             return true;
     }
     return false;
@@ -35,26 +35,26 @@ LongLineView::LongLineView(QPlainTextEdit* edit)
 
 void LongLineView::beginReplace(const QString& text)
 {
-    setActive(hasLongLine(text));
+    setActive(hasLineOf(text, threshold()));
     m_replacing = true;
 }
 
-void LongLineView::contentsChanged(int position, int removed, int added)
+void LongLineView::contentsChanged(int position, int /*removed*/, int added)
 {
     if (m_recheckQueued || m_replacing)
         return;
-    // Typing or pasting into the box: look at the lines the change touched, and
-    // when lines may have become shorter, look again once the edit is over.
-    bool grew = false;
+    // Typing or pasting into the box: look at the lines the change touched.
+    // When none of them is long (any more), look at all once the edit is over.
+    bool touchedLong = false;
     const QTextDocument* document = m_edit->document();
     for (QTextBlock block = document->findBlock(position); block.isValid() && block.position() <= position + added;
          block = block.next()) {
-        if (block.length() > kLongLine) {
-            grew = true;
+        if (block.length() > threshold()) {
+            touchedLong = true;
             break;
         }
     }
-    if (grew == m_active && !(m_active && removed > 0))
+    if (touchedLong == m_active)
         return;
     m_recheckQueued = true;
     QTimer::singleShot(0, this, [this] {
@@ -63,10 +63,15 @@ void LongLineView::contentsChanged(int position, int removed, int added)
     });
 }
 
+int LongLineView::threshold() const
+{
+    return m_active ? kLongLineBack : kLongLine;
+}
+
 bool LongLineView::documentHasLongLine() const
 {
     for (QTextBlock block = m_edit->document()->begin(); block.isValid(); block = block.next()) {
-        if (block.length() > kLongLine)
+        if (block.length() > threshold()) // a block's length counts its end
             return true;
     }
     return false;

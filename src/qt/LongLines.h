@@ -29,6 +29,9 @@ public:
 
 private:
     void contentsChanged(int position, int removed, int added);
+    // The length from which a line counts as long: shorter once the long-line
+    // display is on, so that it stays on while the line is edited at the limit.
+    int threshold() const;
     bool documentHasLongLine() const;
     void setActive(bool active);
 

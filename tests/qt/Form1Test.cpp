@@ -1,6 +1,7 @@
 #include "FakePlatform.h"
 #include "LayoutCheck.h"
 #include "Form1.h"
+#include "app/Limits.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QKeyEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -217,6 +219,57 @@ TEST_F(Form1Test, AVeryLongLineIsShownWrappedAndKeepsEveryCharacter)
     QApplication::processEvents();
     EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
     EXPECT_EQ(form.slotText(4), "");
+}
+
+// A line at the limit keeps its display while it is edited: it is not laid
+// out again, unwrapped and wrapped, at every keystroke.
+TEST_F(Form1Test, ALineAtTheLongLineLimitKeepsItsDisplayWhileEdited)
+{
+    if (!showActive())
+        GTEST_SKIP() << kNoFocus;
+    QPlainTextEdit* edit = form.slotEdit(5);
+    form.setSlotText(5, std::string(kLongLine, 'x'));
+    edit->setFocus();
+    edit->moveCursor(QTextCursor::End);
+    const struct
+    {
+        Qt::Key key;
+        int selected; // characters selected before the key, back from the end
+        QPlainTextEdit::LineWrapMode shown;
+    } steps[] = {{Qt::Key_Backspace, 0, QPlainTextEdit::WidgetWidth}, {Qt::Key_X, 0, QPlainTextEdit::WidgetWidth},
+                 {Qt::Key_Backspace, 2, QPlainTextEdit::WidgetWidth},
+                 {Qt::Key_Backspace, kLongLine - kLongLineBack, QPlainTextEdit::NoWrap}};
+    EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    for (const auto& step : steps) {
+        edit->moveCursor(QTextCursor::End);
+        QTextCursor cursor = edit->textCursor();
+        cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, step.selected);
+        edit->setTextCursor(cursor);
+        QTest::keyClick(edit, step.key);
+        QApplication::processEvents();
+        EXPECT_EQ(edit->lineWrapMode(), step.shown) << edit->document()->characterCount() - 1 << " characters";
+    }
+}
+
+TEST_F(Form1Test, ShiftEnterAndSeparatorKeysStartANewLine)
+{
+    if (!showActive())
+        GTEST_SKIP() << kNoFocus;
+    QPlainTextEdit* edit = form.slotEdit(3);
+    edit->setFocus();
+    QTest::keyClicks(edit, "a");
+    QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(edit, "b");
+    QTest::keyClick(edit, Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
+    QTest::keyClicks(edit, "c");
+    // A key that types a separator character itself (a keyboard layout or an input method may).
+    QKeyEvent separator(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar::LineSeparator));
+    QApplication::sendEvent(edit, &separator);
+    QKeyEvent paragraph(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar::ParagraphSeparator));
+    QApplication::sendEvent(edit, &paragraph);
+    EXPECT_EQ(form.slotText(3), "a\r\nb\r\nc\r\n\r\n");
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form.slotText(3), "a\r\nb\r\nc\r\n") << "undone one key at a time";
 }
 
 TEST_F(Form1Test, PasteReplacesEverythingAndCanBeUndone)

@@ -15,5 +15,9 @@ inline constexpr std::uint64_t kWaitCursorBytes = 4 * 1024 * 1024;
 // Lines from this length on are hard for a text box to lay out; a front end
 // may show them differently (never change them).
 inline constexpr int kLongLine = 100'000;
+// ...and the display goes back only once no line is this long: a line that
+// sits at the limit must not switch the display, and be laid out again, at
+// every keystroke.
+inline constexpr int kLongLineBack = 90'000;
 
 } // namespace tavimor
