@@ -1,12 +1,14 @@
 // Benchmarks of the Win32 front end, run under Wine (bench/win32/run): File
 // Open of 10 MB of lines into a slot against setting the same text into the
 // same text box alone, and the text box chosen by measurement (the multi-line
-// EDIT control against RichEdit). Prints the median of several runs.
+// EDIT control against RichEdit). Prints the median of several runs. With the
+// argument "memory": the memory that ten Pastes of 30 MB into one slot hold.
 #include "FakePlatform.h"
 #include "MainWindow.h"
 #include "WideText.h"
 #include "Win32Platform.h"
 
+#include <psapi.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -54,12 +56,50 @@ void report(const char* what, double value)
     std::printf("%-58s %9.1f ms\n", what, value * 1000);
 }
 
+double mebibytes(SIZE_T bytes)
+{
+    return double(bytes) / (1024.0 * 1024.0);
+}
+
+// Ten Pastes of 30 MB of lines into one slot through its Paste button, and the
+// memory of the process before, at its peak and after. Run in a process of
+// its own, so that the peak is this step's.
+int repeatedPaste(bool quick)
+{
+    const std::size_t bytes = quick ? 1000 * 1000 : 30 * 1000 * 1000;
+    test::FakePlatform platform;
+    test::FakeFileDialog dialog;
+    MainWindow window(platform, &dialog, false);
+    window.show(SW_SHOW);
+    PROCESS_MEMORY_COUNTERS before{};
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), &before, sizeof before);
+    const double start = seconds();
+    for (int i = 0; i < 10; ++i) {
+        std::string lines;
+        while (lines.size() < bytes)
+            lines += std::string(78, char('a' + i)) + "\r\n"; // a new text every time
+        platform.clipboard = std::move(lines);
+        ::SendMessageW(window.control("Cmdpaste1"), BM_CLICK, 0, 0);
+        platform.clipboard.reset();
+    }
+    const double took = seconds() - start;
+    PROCESS_MEMORY_COUNTERS after{};
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), &after, sizeof after);
+    std::printf("ten Pastes of %zu bytes of lines into one slot: %.1f s\n", bytes, took);
+    std::printf("%-58s %9.1f MiB\n", "working set before", mebibytes(before.WorkingSetSize));
+    std::printf("%-58s %9.1f MiB\n", "peak working set", mebibytes(after.PeakWorkingSetSize));
+    std::printf("%-58s %9.1f MiB\n", "working set after", mebibytes(after.WorkingSetSize));
+    return 0;
+}
+
 } // namespace
 
-int wmain()
+int wmain(int argc, wchar_t** argv)
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     const bool quick = std::getenv("TAVIMOR_BENCH_QUICK") != nullptr;
+    if (argc > 1 && std::wstring(argv[1]) == L"memory")
+        return repeatedPaste(quick);
     const char* size = std::getenv("TAVIMOR_BENCH_BYTES"); // to look at other sizes by hand
     const std::size_t bytes = size ? std::strtoull(size, nullptr, 10) : quick ? 64 * 1000 : 10 * 1000 * 1000;
     const int runs = quick ? 1 : 5;

@@ -115,11 +115,20 @@ std::string Form1::slotText(int slot) const
     return slotTextOf(document);
 }
 
-void Form1::storeSlotText(int slot, const std::string& text)
+void Form1::storeSlotText(int slot, std::string text)
 {
     QPlainTextEdit& edit = *m_text.at(std::size_t(slot - 1));
     WaitCursor busy(text.size() >= kWaitCursorBytes);
+    // The history keeps every replaced text for Ctrl+Z: bounded, in UTF-16
+    // bytes, as the document holds them (a UTF-8 byte is at most one unit).
+    std::uint64_t& held = m_undoHeld.at(std::size_t(slot - 1));
+    const auto replaced = std::uint64_t(edit.document()->characterCount()) * sizeof(QChar);
+    if (dropsEarlierUndo(held, replaced, text.size() * sizeof(QChar))) {
+        dropUndoHistory(*edit.document());
+        held = 0;
+    }
     replaceSlotText(edit, text);
+    held += replaced;
 }
 
 } // namespace tavimor

@@ -32,7 +32,7 @@ public:
     QPlainTextEdit* slotEdit(int slot) const { return m_text[slot - 1]; }
 
 protected:
-    void storeSlotText(int slot, const std::string& text) override;
+    void storeSlotText(int slot, std::string text) override;
 
 private:
     QWidget* buildControl(const ui::Control& control, QWidget* client);
@@ -42,6 +42,8 @@ private:
     Platform& m_platform;
     FileDialog* m_dialog;
     std::array<QPlainTextEdit*, kSlotCount> m_text{};
+    // Bytes of replaced texts that each slot's undo history holds.
+    std::array<std::uint64_t, kSlotCount> m_undoHeld{};
     std::unique_ptr<MainCommands> m_commands;
 };
 

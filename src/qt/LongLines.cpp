@@ -9,14 +9,14 @@ namespace tavimor {
 
 namespace {
 
-bool hasLineOf(const QString& text, int length)
+// A line of at least `length` characters (counted as UTF-8 sequences).
+bool hasLineOf(std::string_view utf8, int length)
 {
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar::ParagraphSeparator)
-            start = i + 1;
-        else if (i - start + 1 >= length)
+    int characters = 0;
+    for (const char c : utf8) {
+        if (c == '\r' || c == '\n')
+            characters = 0;
+        else if ((c & 0xC0) != 0x80 && ++characters >= length)
             return true;
     }
     return false;
@@ -33,7 +33,7 @@ LongLineView::LongLineView(QPlainTextEdit* edit)
     connect(edit->document(), &QTextDocument::contentsChange, this, &LongLineView::contentsChanged);
 }
 
-void LongLineView::beginReplace(const QString& text)
+void LongLineView::beginReplace(std::string_view text)
 {
     setActive(hasLineOf(text, threshold()));
     m_replacing = true;

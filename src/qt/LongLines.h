@@ -6,8 +6,9 @@
 #include <QObject>
 #include <QTextOption>
 
+#include <string_view>
+
 class QPlainTextEdit;
-class QString;
 
 namespace tavimor {
 
@@ -24,7 +25,7 @@ public:
 
     // Called around the replacement of the whole text: the display is chosen
     // before the new text goes in, so that it is laid out only once.
-    void beginReplace(const QString& text);
+    void beginReplace(std::string_view text);
     void endReplace() { m_replacing = false; }
 
 private:

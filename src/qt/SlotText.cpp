@@ -33,19 +33,56 @@ std::string slotTextOf(const QTextDocument& document)
     return text;
 }
 
-void replaceSlotText(QPlainTextEdit& edit, const std::string& text)
+namespace {
+
+// The text goes into the box in pieces of about this many bytes, each ending
+// after a line break where there is one: meanwhile the text exists once more
+// in UTF-16 only for one piece, not as a whole.
+constexpr std::size_t kPieceBytes = 4 * 1024 * 1024;
+
+std::size_t pieceLength(std::string_view rest)
 {
-    const QString replacement = QString::fromStdString(text);
+    if (rest.size() <= kPieceBytes)
+        return rest.size();
+    const std::size_t lineEnd = rest.rfind('\n', kPieceBytes - 1);
+    if (lineEnd != std::string_view::npos)
+        return lineEnd + 1;
+    // One long line: end at a whole character, and never between CR and LF.
+    std::size_t end = kPieceBytes;
+    while (end > 1 && ((rest[end] & 0xC0) == 0x80 || (rest[end] == '\n' && rest[end - 1] == '\r')))
+        --end;
+    return end;
+}
+
+void insertInPieces(QTextCursor& cursor, std::string_view text)
+{
+    for (std::string_view rest = text; !rest.empty();) {
+        const std::size_t length = pieceLength(rest);
+        cursor.insertText(QString::fromUtf8(rest.data(), qsizetype(length)));
+        rest.remove_prefix(length);
+    }
+}
+
+} // namespace
+
+void dropUndoHistory(QTextDocument& document)
+{
+    // Clearing the history is not enough: the document keeps every text it
+    // ever held in a store of its own until it is emptied. Setting the
+    // current text anew empties it, and leaves no undo step.
+    document.setPlainText(document.toRawText());
+}
+
+void replaceSlotText(QPlainTextEdit& edit, std::string_view text)
+{
     auto* view = edit.findChild<LongLineView*>(QString(), Qt::FindDirectChildrenOnly);
     if (view)
-        view->beginReplace(replacement);
+        view->beginReplace(text);
     QTextCursor cursor(edit.document());
-    cursor.beginEditBlock();
+    cursor.beginEditBlock(); // one step for Ctrl+Z
     cursor.select(QTextCursor::Document);
-    if (replacement.isEmpty())
-        cursor.removeSelectedText();
-    else
-        cursor.insertText(replacement);
+    cursor.removeSelectedText();
+    insertInPieces(cursor, text);
     cursor.endEditBlock();
     if (view)
         view->endReplace();

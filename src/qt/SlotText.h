@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class QPlainTextEdit;
 class QTextDocument;
@@ -13,8 +14,11 @@ namespace tavimor {
 // Unpaired surrogates, which no UTF-8 text can hold, become U+FFFD.
 std::string slotTextOf(const QTextDocument& document);
 
+// Forgets the undo history and frees the texts that it kept.
+void dropUndoHistory(QTextDocument& document);
+
 // Replaces the whole text as one undoable edit (setPlainText would drop the
 // undo history). CR LF, LF and lone CR all end a paragraph.
-void replaceSlotText(QPlainTextEdit& edit, const std::string& text);
+void replaceSlotText(QPlainTextEdit& edit, std::string_view text);
 
 } // namespace tavimor

@@ -1,4 +1,5 @@
 #include "Form1.h"
+#include "MemoryUse.h"
 #include "QtPlatform.h"
 #include "Version.h"
 
@@ -6,6 +7,7 @@
 
 int main(int argc, char* argv[])
 {
+    tavimor::returnLargeBlocksAtOnce();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(tavimor::kApplicationTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(tavimor::kVersionText));

@@ -57,7 +57,7 @@ std::string MainWindow::slotText(int slot) const
     return editText(edit(slot));
 }
 
-void MainWindow::storeSlotText(int slot, const std::string& text)
+void MainWindow::storeSlotText(int slot, std::string text)
 {
     replaceEditText(edit(slot), text);
 }
@@ -100,6 +100,7 @@ std::optional<LRESULT> MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: return onCommand(wParam, lParam);
     case WM_ACTIVATE: return onActivate(wParam);
     case WM_DPICHANGED: return onDpiChanged(wParam, lParam);
+    case WM_SETTINGCHANGE: return onSettingChange();
     default: return std::nullopt;
     }
 }
@@ -139,6 +140,15 @@ LRESULT MainWindow::onDpiChanged(WPARAM, LPARAM lParam)
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
     ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_controls.layout(dpi());
+    updateIcons();
+    return 0;
+}
+
+// The buttons use the system's font for messages, which the user may make
+// larger while the program runs.
+LRESULT MainWindow::onSettingChange()
+{
     m_controls.layout(dpi());
     return 0;
 }

@@ -33,7 +33,7 @@ public:
     int menuCommandId(std::string_view name) const;
 
 protected:
-    void storeSlotText(int slot, const std::string& text) override;
+    void storeSlotText(int slot, std::string text) override;
     std::optional<std::string> refusal(std::string_view text) const override;
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onDestroyed() override;
@@ -48,6 +48,7 @@ private:
     LRESULT onCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onActivate(WPARAM wParam);
     LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT onSettingChange();
     HMENU buildMenus();
     void showAbout();
     HWND edit(int slot) const;

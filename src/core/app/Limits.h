@@ -12,6 +12,16 @@ inline constexpr std::uint64_t kSlotTextLimit = 100ull * 1024 * 1024;
 inline constexpr std::uint64_t kSlotSetFileLimit = 6 * kSlotTextLimit;
 // Files and texts from this size on take long enough to show the wait cursor.
 inline constexpr std::uint64_t kWaitCursorBytes = 4 * 1024 * 1024;
+// What a slot's undo history may hold beyond the size of the slot's text. Each
+// replacement (Paste, File Open, File > Open) keeps the text it replaced so
+// that Ctrl+Z can bring it back; once the history would hold more than this
+// allowance over the new text, the earlier replacements are dropped and only
+// the last one can be undone.
+inline constexpr std::uint64_t kUndoAllowance = 32ull * 1024 * 1024;
+constexpr bool dropsEarlierUndo(std::uint64_t heldBytes, std::uint64_t replacedBytes, std::uint64_t newBytes)
+{
+    return heldBytes + replacedBytes > newBytes + kUndoAllowance;
+}
 // Lines from this length on are hard for a text box to lay out; a front end
 // may show them differently (never change them).
 inline constexpr int kLongLine = 100'000;

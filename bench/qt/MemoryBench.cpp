@@ -1,0 +1,91 @@
+// Memory of repeated replacements: ten Pastes of 30 MB into one slot, each
+// through the Paste button, with the peak resident memory of the process
+// (VmHWM) after one and after ten. The peak is reset before each benchmark,
+// so each reports its own. Run: build/bench/qt/tavimor_memory_bench
+// (TAVIMOR_BENCH_QUICK=1: 1 MB).
+#include "FakePlatform.h"
+#include "Form1.h"
+#include "MemoryUse.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+
+using namespace tavimor;
+
+namespace {
+
+// VmHWM or VmRSS from /proc, in MiB.
+double memoryMiB(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(field, 0) == 0)
+            return std::stod(line.substr(std::string(field).size())) / 1024.0;
+    return 0;
+}
+
+void resetPeak()
+{
+    std::ofstream("/proc/self/clear_refs") << "5"; // VmHWM starts again from VmRSS
+}
+
+std::string linesOf(std::size_t bytes, char fill)
+{
+    std::string text;
+    text.reserve(bytes + 82);
+    const std::string line(78, fill);
+    while (text.size() < bytes) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+void repeatedPaste(benchmark::State& state)
+{
+    const auto bytes = std::size_t(state.range(0));
+    const int pastes = int(state.range(1));
+    for (auto _ : state) {
+        test::FakePlatform platform;
+        test::FakeFileDialog dialog;
+        Form1 form(platform, &dialog);
+        auto* paste = form.findChild<QPushButton*>("Cmdpaste1");
+        QApplication::processEvents();
+        const double start = memoryMiB("VmRSS:");
+        resetPeak();
+        for (int i = 0; i < pastes; ++i) {
+            platform.clipboard = linesOf(bytes, char('a' + i % 26)); // a new text every time
+            paste->click();
+            platform.clipboard.reset();
+            QApplication::processEvents();
+        }
+        state.counters["start_MiB"] = start;
+        state.counters["peak_MiB"] = memoryMiB("VmHWM:");
+        state.counters["end_MiB"] = memoryMiB("VmRSS:");
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    returnLargeBlocksAtOnce(); // as the program does at start
+    QApplication app(argc, argv);
+    const std::int64_t bytes = qEnvironmentVariableIsSet("TAVIMOR_BENCH_QUICK") ? 1'000'000 : 30'000'000;
+    benchmark::RegisterBenchmark("RepeatedPaste/oneSlot", repeatedPaste)
+        ->Args({bytes, 1})
+        ->Args({bytes, 10})
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
