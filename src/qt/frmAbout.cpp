@@ -4,7 +4,9 @@
 #include "QtUnits.h"
 #include "about/SysInfo.h"
 #include "about/frmAboutDescription.h"
+#include "ui/Colours.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -22,11 +24,6 @@ QWidget* makeLabel(const ui::Control& described, QWidget* parent)
     label->setFont(qFont(described.font, QFont::SansSerif));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
-    if (described.colour) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, qColour(*described.colour));
-        label->setPalette(palette);
-    }
     return label;
 }
 
@@ -35,9 +32,6 @@ QWidget* makeLine(const ui::Control& described, QWidget* parent)
 {
     auto* stroke = new QFrame(parent);
     stroke->setAutoFillBackground(true);
-    QPalette palette = stroke->palette();
-    palette.setColor(QPalette::Window, qColour(described.colour.value_or(0)));
-    stroke->setPalette(palette);
     const ui::Rect& r = described.rect;
     stroke->setGeometry(pixels(r.left), pixels(r.top), pixels(r.width) + 1, described.lineWidth);
     return stroke;
@@ -84,6 +78,8 @@ frmAbout::frmAbout(Platform& platform, QWidget* parent)
         }
         }
         widget->setObjectName(qText(described.name));
+        if (described.kind == ui::Kind::Label || described.kind == ui::Kind::Line)
+            m_coloured.emplace_back(&described, widget);
         if (!described.accessibleName.view().empty())
             widget->setAccessibleName(qText(described.accessibleName));
         if (described.kind != ui::Kind::Line)
@@ -93,7 +89,29 @@ frmAbout::frmAbout(Platform& platform, QWidget* parent)
     for (std::size_t i = 1; i < focusOrder.size(); ++i)
         setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
     focusOrder.front().second->setFocus();
+    applyColours();
     load();
+}
+
+void frmAbout::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        applyColours(); // the desktop's theme changed while the dialog is open
+}
+
+void frmAbout::applyColours()
+{
+    const QPalette& theme = palette();
+    const auto rgb = [&](QPalette::ColorRole role) { return unsigned(theme.color(role).rgb() & 0xFFFFFF); };
+    const ui::HostColours host{rgb(QPalette::Window), rgb(QPalette::WindowText), rgb(QPalette::Link)};
+    for (const auto& [described, widget] : m_coloured) {
+        QPalette palette = widget->palette();
+        // A label's text, a line's whole face.
+        const QPalette::ColorRole role = described->kind == ui::Kind::Line ? QPalette::Window : QPalette::WindowText;
+        palette.setColor(role, qColour(ui::shownColour(*described, host)));
+        widget->setPalette(palette);
+    }
 }
 
 void frmAbout::load()

@@ -2,11 +2,17 @@
 
 #include <QDialog>
 
+#include <utility>
+#include <vector>
+
 class QLabel;
 
 namespace tavimor {
 
 class Platform;
+namespace ui {
+struct Control;
+}
 
 // The About dialog, built from its description: title, version, a description
 // and the notice, with OK (also Enter and Esc) and System Info, which starts
@@ -17,10 +23,16 @@ class frmAbout : public QDialog
 public:
     explicit frmAbout(Platform& platform, QWidget* parent = nullptr);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void load();
+    // The described colours, or the theme's where those cannot be read on it.
+    void applyColours();
 
     Platform& m_platform;
+    std::vector<std::pair<const ui::Control*, QWidget*>> m_coloured;
 };
 
 } // namespace tavimor

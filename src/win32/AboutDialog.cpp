@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kFirstControlId = 100;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 } // namespace
 
@@ -17,11 +18,33 @@ AboutDialog::AboutDialog(Platform& platform, HWND owner)
     : m_platform(platform)
     , m_owner(owner)
 {
-    create(L"TavimorFrmAbout", L"", kStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, owner, nullptr);
+    const RECT place = placeBy(owner);
+    create(L"TavimorFrmAbout", L"", kStyle, kExStyle, owner, nullptr, &place);
     m_controls.build(hwnd(), ui::kFrmAbout, kFirstControlId, dpi());
-    setClientSize(dpi().px(ui::kFrmAbout.clientWidth), dpi().px(ui::kFrmAbout.clientHeight));
-    centreOnOwner();
+    keepOnWorkArea();
     load();
+}
+
+// Centred on its owner, on the owner's monitor and at that monitor's dots per
+// inch: created there, at its final size, it is never moved or scaled after.
+RECT AboutDialog::placeBy(HWND owner)
+{
+    const UINT dots = owner ? ::GetDpiForWindow(owner) : ::GetDpiForSystem();
+    const Dpi dpi{dots};
+    const RECT frame = frameFor(dpi.px(ui::kFrmAbout.clientWidth), dpi.px(ui::kFrmAbout.clientHeight), kStyle, kExStyle,
+                               false, dots);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT around{};
+    if (!owner || !::GetWindowRect(owner, &around)) {
+        MONITORINFO primary{};
+        primary.cbSize = sizeof primary;
+        ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
+        around = primary.rcWork;
+    }
+    const int left = (around.left + around.right - width) / 2;
+    const int top = (around.top + around.bottom - height) / 2;
+    return {left, top, left + width, top + height};
 }
 
 void AboutDialog::load()
@@ -32,18 +55,6 @@ void AboutDialog::load()
     ::SetWindowTextW(control("lblVersion"), wide(texts.version).c_str());
     ::SetWindowTextW(control("lblDisclaimer"), wide(texts.disclaimer).c_str());
     m_controls.fitLabels(dpi());
-}
-
-void AboutDialog::centreOnOwner()
-{
-    RECT owner{};
-    RECT self{};
-    if (!m_owner || !::GetWindowRect(m_owner, &owner) || !::GetWindowRect(hwnd(), &self))
-        return;
-    const int width = self.right - self.left;
-    const int height = self.bottom - self.top;
-    ::SetWindowPos(hwnd(), nullptr, owner.left + (owner.right - owner.left - width) / 2,
-                   owner.top + (owner.bottom - owner.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void AboutDialog::runModal()
@@ -82,6 +93,8 @@ std::optional<LRESULT> AboutDialog::onMessage(UINT message, WPARAM wParam, LPARA
         return m_controls.colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CLOSE: m_closed = true; return 0;
     case WM_DPICHANGED: return onDpiChanged(lParam);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: return onSystemChanged();
     default: return std::nullopt;
     }
 }
@@ -115,6 +128,17 @@ LRESULT AboutDialog::onDpiChanged(LPARAM lParam)
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
     m_controls.layout(dpi());
     m_controls.fitLabels(dpi());
+    updateIcons();
+    return 0;
+}
+
+// High contrast, the colours or the text size changed while the dialog is
+// open: its fonts and colours follow (the colours are asked for at each paint).
+LRESULT AboutDialog::onSystemChanged()
+{
+    m_controls.layout(dpi());
+    m_controls.fitLabels(dpi());
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
     return 0;
 }
 

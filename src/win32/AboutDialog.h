@@ -33,8 +33,9 @@ private:
     LRESULT onCommand(WPARAM wParam);
     LRESULT onDefaultId() const;
     LRESULT onDpiChanged(LPARAM lParam);
+    LRESULT onSystemChanged();
     void load();
-    void centreOnOwner();
+    static RECT placeBy(HWND owner);
     void run(const ui::Control& control);
 
     Platform& m_platform;

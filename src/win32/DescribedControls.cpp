@@ -4,13 +4,24 @@
 #include "WideText.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tavimor::win32 {
 
 namespace {
 
-constexpr int kPictureResource = 2;
 constexpr int kPicturePixels = 50;
+
+// The picture's resource for a size in pixels: the one drawn for that size,
+// or the nearest larger one, scaled down (a picture scaled up looks blurred).
+int pictureResource(int side)
+{
+    constexpr std::pair<int, int> kDrawn[] = {{50, 2}, {63, 3}, {75, 4}, {88, 5}, {100, 6}};
+    for (const auto& [pixels, resource] : kDrawn)
+        if (pixels >= side)
+            return resource;
+    return 6;
+}
 
 COLORREF colorRef(unsigned rgb)
 {
@@ -109,7 +120,7 @@ void DescribedControls::place(Dpi dpi, bool move)
             // its top left corner: the control is placed again afterwards.
             const int side = dpi.scaled(kPicturePixels);
             const HBITMAP picture = static_cast<HBITMAP>(
-                ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kPictureResource), IMAGE_BITMAP, side, side, 0));
+                ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(pictureResource(side)), IMAGE_BITMAP, side, side, 0));
             ::SendMessageW(c.hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
             if (m_picture)
                 ::DeleteObject(m_picture);
@@ -176,12 +187,26 @@ const DescribedControls::Built* DescribedControls::byHwnd(HWND control) const
     return found == m_controls.end() ? nullptr : &*found;
 }
 
+ui::HostColours hostColours()
+{
+    const auto rgb = [](int index) {
+        const COLORREF c = ::GetSysColor(index);
+        return unsigned(GetRValue(c)) << 16 | unsigned(GetGValue(c)) << 8 | GetBValue(c);
+    };
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    const bool high = ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0)
+        && (contrast.dwFlags & HCF_HIGHCONTRASTON);
+    return {rgb(COLOR_BTNFACE), rgb(COLOR_BTNTEXT), rgb(COLOR_HOTLIGHT), high};
+}
+
 std::optional<LRESULT> DescribedControls::colourStatic(HDC dc, HWND control)
 {
     const Built* built = byHwnd(control);
     if (!built || !built->described->colour)
         return std::nullopt;
-    const unsigned colour = *built->described->colour;
+    // Asked afresh each time: the user may switch themes or high contrast while the window is open.
+    const unsigned colour = ui::shownColour(*built->described, hostColours());
     if (built->described->kind == ui::Kind::Line) {
         // A line is a thin static control painted in its colour.
         HBRUSH& brush = m_brushes[colour];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Window.h"
+#include "ui/Colours.h"
 #include "ui/WindowDescription.h"
 
 #include <map>
@@ -14,6 +15,9 @@ namespace tavimor::win32 {
 // The child controls of a window, built from its description: text boxes,
 // buttons, labels, the picture and the lines, placed at the window's dots per
 // inch and placed again when that changes.
+// The colours that Windows draws dialogs with now, and whether high contrast is on.
+ui::HostColours hostColours();
+
 class DescribedControls
 {
 public:
@@ -44,7 +48,8 @@ public:
     const Built* byId(int id) const;
     const Built* byHwnd(HWND control) const;
 
-    // WM_CTLCOLORSTATIC: the described colours of labels and lines.
+    // WM_CTLCOLORSTATIC: the described colours of labels and lines, or the
+    // system's where those cannot be read (a dark or high-contrast scheme).
     std::optional<LRESULT> colourStatic(HDC dc, HWND control);
 
 private:

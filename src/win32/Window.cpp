@@ -1,5 +1,7 @@
 #include "Window.h"
 
+#include <algorithm>
+
 namespace tavimor::win32 {
 
 namespace {
@@ -35,23 +37,69 @@ Window::~Window()
         ::SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0); // no more messages to an object that is going
         ::DestroyWindow(m_hwnd);
     }
+    for (const HICON icon : m_icons)
+        if (icon)
+            ::DestroyIcon(icon);
 }
 
-void Window::create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, HWND owner, HMENU menu)
+void Window::create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, HWND owner, HMENU menu,
+                    const RECT* place)
 {
     registerClass(className, &Window::procedure);
-    ::CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                      owner, menu, ::GetModuleHandleW(nullptr), this);
+    const RECT at = place ? *place : RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+    ::CreateWindowExW(exStyle, className, title, style, at.left, at.top, place ? at.right - at.left : CW_USEDEFAULT,
+                      place ? at.bottom - at.top : CW_USEDEFAULT, owner, menu, ::GetModuleHandleW(nullptr), this);
+    updateIcons();
+}
+
+RECT Window::frameFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, bool menu, UINT dpi)
+{
+    RECT frame{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectExForDpi(&frame, style, menu, exStyle, dpi);
+    return frame;
 }
 
 void Window::setClientSize(int width, int height)
 {
-    RECT frame{0, 0, width, height};
-    const DWORD style = DWORD(::GetWindowLongPtrW(m_hwnd, GWL_STYLE));
-    const DWORD exStyle = DWORD(::GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE));
-    ::AdjustWindowRectExForDpi(&frame, style, ::GetMenu(m_hwnd) != nullptr, exStyle, dpi().dpi);
+    const RECT frame = frameFor(width, height, DWORD(::GetWindowLongPtrW(m_hwnd, GWL_STYLE)),
+                                DWORD(::GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)), ::GetMenu(m_hwnd) != nullptr,
+                                dpi().dpi);
     ::SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    keepOnWorkArea();
+}
+
+void Window::keepOnWorkArea()
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    RECT r{};
+    if (!::GetMonitorInfoW(::MonitorFromWindow(m_hwnd, MONITOR_DEFAULTTONEAREST), &monitor) || !::GetWindowRect(m_hwnd, &r))
+        return;
+    const RECT& work = monitor.rcWork;
+    // At a large scale the window may be larger than the screen: its top left
+    // corner, with the title bar and the menus, stays in view.
+    const int width = std::min(int(r.right - r.left), int(work.right - work.left));
+    const int height = std::min(int(r.bottom - r.top), int(work.bottom - work.top));
+    const int left = std::clamp(int(r.left), int(work.left), int(work.right) - width);
+    const int top = std::clamp(int(r.top), int(work.top), int(work.bottom) - height);
+    if (left != r.left || top != r.top || width != r.right - r.left || height != r.bottom - r.top)
+        ::SetWindowPos(m_hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::updateIcons()
+{
+    const UINT dots = dpi().dpi;
+    const int sizes[2][2] = {{::GetSystemMetricsForDpi(SM_CXSMICON, dots), ::GetSystemMetricsForDpi(SM_CYSMICON, dots)},
+                             {::GetSystemMetricsForDpi(SM_CXICON, dots), ::GetSystemMetricsForDpi(SM_CYICON, dots)}};
+    for (int which : {ICON_SMALL, ICON_BIG}) {
+        const HICON icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource),
+                                                          IMAGE_ICON, sizes[which][0], sizes[which][1], 0));
+        ::SendMessageW(m_hwnd, WM_SETICON, WPARAM(which), reinterpret_cast<LPARAM>(icon));
+        if (m_icons[which])
+            ::DestroyIcon(m_icons[which]);
+        m_icons[which] = icon;
+    }
 }
 
 LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -30,18 +30,29 @@ public:
     Dpi dpi() const { return {m_hwnd ? ::GetDpiForWindow(m_hwnd) : USER_DEFAULT_SCREEN_DPI}; }
 
 protected:
-    // Registers the window class on first use and creates the window.
-    void create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, HWND owner, HMENU menu);
-    // Sets the window's size so that its client area has the given size.
+    // Registers the window class on first use and creates the window, where
+    // Windows places it or at the given rectangle (in screen pixels).
+    void create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, HWND owner, HMENU menu,
+                const RECT* place = nullptr);
+    // Sets the window's size so that its client area has the given size,
+    // then keeps it within its monitor's work area.
     void setClientSize(int width, int height);
+    // Moves the window into its monitor's work area, as much of it as fits.
+    void keepOnWorkArea();
+    // The window's icons at its dots per inch (again when those change).
+    void updateIcons();
 
     virtual std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
     // The window is gone: its handle is no longer valid.
     virtual void onDestroyed() {}
 
+    // The window rectangle that gives a client area of this size at these dots per inch.
+    static RECT frameFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, bool menu, UINT dpi);
+
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND m_hwnd = nullptr;
+    HICON m_icons[2] = {}; // small and big, owned here
 };
 
 } // namespace tavimor::win32

@@ -116,3 +116,32 @@ TEST(frmAboutLayout, EveryControlInsideAndUncut)
     for (const QLabel* l : about.findChildren<QLabel*>())
         EXPECT_GE(l->font().pointSizeF(), 6) << l->objectName().toStdString();
 }
+
+// On a dark theme (Qt follows the desktop's) the black title and the blue
+// notice would vanish: they take the theme's colours, and follow a change of theme.
+TEST(frmAbout, TextsCanBeReadOnAnyTheme)
+{
+    test::FakePlatform platform;
+    const QPalette original = QApplication::palette();
+    QPalette dark = original;
+    dark.setColor(QPalette::Window, QColor(0x2D2D2D));
+    dark.setColor(QPalette::WindowText, QColor(0xEEEEEE));
+    dark.setColor(QPalette::Link, QColor(0x8AB4F8));
+    const auto shown = [](QWidget& about, const char* name) {
+        return about.findChild<QLabel*>(QString::fromLatin1(name))->palette().color(QPalette::WindowText).rgb() & 0xFFFFFF;
+    };
+    QApplication::setPalette(dark);
+    {
+        frmAbout about(platform);
+        EXPECT_EQ(shown(about, "lblTitle"), 0xEEEEEEu);
+        EXPECT_EQ(shown(about, "lblDescription"), 0xEEEEEEu);
+        EXPECT_EQ(shown(about, "lblDisclaimer"), 0x8AB4F8u);
+        QApplication::setPalette(original); // the desktop turns light while the dialog is open
+        QApplication::processEvents();
+        if (original.color(QPalette::Window).lightness() > 200) {
+            EXPECT_EQ(shown(about, "lblTitle"), 0x000000u) << "the described black where it can be read";
+            EXPECT_EQ(shown(about, "lblDisclaimer"), 0x0000FFu);
+        }
+    }
+    QApplication::setPalette(original);
+}

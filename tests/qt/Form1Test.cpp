@@ -291,6 +291,38 @@ TEST_F(Form1Test, PasteReplacesEverythingAndCanBeUndone)
     EXPECT_EQ(form.slotText(2), "typed");
 }
 
+// The undo history keeps the replaced texts only up to a bound: Ctrl+Z still
+// brings back the last one, but no longer every earlier one.
+TEST_F(Form1Test, UndoKeepsTheLastReplacementOfLargeTexts)
+{
+    if (!showActive())
+        GTEST_SKIP() << kNoFocus;
+    // Four texts, each large enough that three in the history pass the bound.
+    const std::size_t size = kUndoAllowance / 2 / 2 + 1024 * 1024; // in UTF-16, two bytes a character
+    const auto text = [&](char fill) {
+        std::string lines;
+        while (lines.size() < size)
+            lines += std::string(78, fill) + "\r\n";
+        return lines;
+    };
+    QPlainTextEdit* edit = form.slotEdit(6);
+    for (const char fill : {'a', 'b', 'c', 'd'})
+        form.setSlotText(6, text(fill));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(form.slotText(6) == text('c')) << "the last replacement is undone";
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(form.slotText(6) == text('c')) << "the earlier ones are no longer held";
+
+    // Small texts are all kept.
+    for (const char* small : {"1", "2", "3"})
+        form.setSlotText(6, small);
+    for (const char* back : {"2", "1"}) {
+        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(form.slotText(6), back);
+    }
+}
+
 TEST_F(Form1Test, ButtonsAndMenusRunTheirSlotsCommands)
 {
     form.setSlotText(4, "four");

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include <initguid.h>
 #include <oleacc.h>
 
@@ -205,4 +208,37 @@ TEST_F(MainWindowTest, TextsComeBackExactlyWithCrLfLineBreaks)
     // A NUL would cut the text short in a Windows text box: refused, nothing lost.
     EXPECT_THROW(window.setSlotText(3, std::string("nul\0after", 9)), PlatformError);
     EXPECT_EQ(window.slotText(3), "ctl\x01\x1F\x7F");
+}
+
+// At a large scale the window may be larger than its monitor: it is kept on
+// the work area, title bar and menus in view. (CTest runs this at 192 DPI too.)
+TEST_F(MainWindowTest, StaysOnItsMonitorsWorkArea)
+{
+    EXPECT_EQ(int(window.dpi().dpi), expectedDpi());
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(::GetMonitorInfoW(::MonitorFromWindow(window.hwnd(), MONITOR_DEFAULTTONEAREST), &monitor));
+    RECT r{};
+    ::GetWindowRect(window.hwnd(), &r);
+    EXPECT_GE(r.left, monitor.rcWork.left);
+    EXPECT_GE(r.top, monitor.rcWork.top);
+    EXPECT_LE(r.right, monitor.rcWork.right);
+    EXPECT_LE(r.bottom, monitor.rcWork.bottom);
+}
+
+// The icon holds an image for every size Windows asks for at 100 % to 200 %.
+TEST(ProgramIcon, HoldsEveryStandardSize)
+{
+    const HMODULE self = ::GetModuleHandleW(nullptr);
+    const HRSRC found = ::FindResourceW(self, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
+    ASSERT_TRUE(found);
+    const auto* group = static_cast<const BYTE*>(::LockResource(::LoadResource(self, found)));
+    const WORD count = *reinterpret_cast<const WORD*>(group + 4);
+    std::vector<int> sizes;
+    for (WORD i = 0; i < count; ++i) {
+        const BYTE width = group[6 + 14 * i]; // 0 stands for 256
+        sizes.push_back(width ? width : 256);
+    }
+    std::sort(sizes.begin(), sizes.end());
+    EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
 }

@@ -30,12 +30,13 @@ inline constexpr Control kControls[] = {
     {.kind = Kind::Button, .name = Text("cmdSysInfo"), .caption = Text("&System Info..."),
      .accessibleName = Text("System Info..."), .rect = {4260, 3075, 1245, 345}, .tabIndex = 2, .font = kButton,
      .command = Command::SysInfo},
-    {.kind = Kind::Label, .name = Text("lblDisclaimer"), .rect = {480, 2760, 3390, 705}, .tabIndex = 4, .font = kSmall, .colour = 0x0000FF},
+    {.kind = Kind::Label, .name = Text("lblDisclaimer"), .rect = {480, 2760, 3390, 705}, .tabIndex = 4, .font = kSmall,
+     .colour = 0x0000FF, .colourRole = ColourRole::Link},
     // The etched separator: a grey stroke with a white one just below it.
-    {.kind = Kind::Line, .name = Text("Line1"), .rect = {90, 2445, 5654 - 90, 0}, .colour = 0x808080, .index = 1,
-     .lineWidth = 1},
-    {.kind = Kind::Line, .name = Text("Line1"), .rect = {105, 2460, 5654 - 105, 0}, .colour = 0xFFFFFF, .index = 0,
-     .lineWidth = 2},
+    {.kind = Kind::Line, .name = Text("Line1"), .rect = {90, 2445, 5654 - 90, 0}, .colour = 0x808080,
+     .colourRole = ColourRole::Line, .index = 1, .lineWidth = 1},
+    {.kind = Kind::Line, .name = Text("Line1"), .rect = {105, 2460, 5654 - 105, 0}, .colour = 0xFFFFFF,
+     .colourRole = ColourRole::LineHighlight, .index = 0, .lineWidth = 2},
 };
 
 } // namespace about

@@ -57,6 +57,10 @@ struct Text
     constexpr std::string_view view() const { return {chars, std::size_t(length)}; }
 };
 
+// What a control's colour stands for, which decides what takes its place
+// where it cannot be read (see Colours.h).
+enum class ColourRole { Text, Link, Line, LineHighlight };
+
 struct Control
 {
     Kind kind{};
@@ -67,6 +71,7 @@ struct Control
     int tabIndex = -1;   // place in the tab order; labels and pictures never take the focus
     Font font{};
     std::optional<unsigned> colour{}; // text or line colour, 0xRRGGBB; nothing: the host's
+    ColourRole colourRole = ColourRole::Text;
     Command command = Command::None;
     int slot = 0;        // 1 to 6 for a slot's controls
     int index = -1;      // place in a control array (Line1), else -1
