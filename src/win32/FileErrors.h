@@ -12,6 +12,23 @@ namespace tavimor::win32 {
 
 inline const char* kNotRegular = "this is not a regular file (it is a device or another special file)";
 
+// A name in the path longer than any Windows file system takes (255
+// characters). Windows reports such a path variously (a missing file or
+// folder, a bad name) and Wine as a missing file: it is looked for first.
+inline bool hasOverlongName(const std::wstring& path)
+{
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == L'\\' || path[i] == L'/') {
+            if (i - start > 255)
+                return true;
+            start = i + 1;
+        }
+    }
+    return false;
+}
+inline constexpr const char* kOverlongName = "the name is too long: a file or folder name holds at most 255 characters";
+
 inline std::string describeError(DWORD error)
 {
     switch (error) {
@@ -41,9 +58,15 @@ struct Handle
     }
 };
 
+// The path in the form that the file functions take at any length: absolute,
+// with the "\\?\" prefix ("\\?\UNC\" for a share). Windows 10 lifts the
+// 260-character limit without it only where the machine is set so. A device
+// name (NUL, COM1) stays as the system names it ("\\.\NUL").
+std::wstring longPath(const std::string& path);
+
 // An existing file on disk, not a folder: a name such as NUL or COM1 is a
 // device. Asks for no access, so opening it has no effect on a device.
-inline bool isDiskFile(const std::wstring& name)
+inline bool isDiskFile(const std::wstring& name) // in longPath form
 {
     const DWORD attributes = ::GetFileAttributesW(name.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))

@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "SlotEdit.h"
+#include "WaitCursor.h"
 #include "WideText.h"
 #include "Win32FileDialog.h"
 #include "app/Form1Description.h"
@@ -111,15 +112,24 @@ LRESULT MainWindow::onCommand(WPARAM wParam, LPARAM lParam)
     if (lParam == 0) { // a menu item
         for (const MenuCommand& c : m_menuCommands)
             if (c.id == id)
-                m_commands->run(c.item->command, 0);
+                run(c.item->command, 0);
         return 0;
     }
     // IDOK and IDCANCEL (Enter and Esc) match no control: the window has no
     // default or cancel button. Edit notifications are not clicks either.
     const DescribedControls::Built* control = m_controls.byId(id);
     if (control && control->described->kind == ui::Kind::Button && HIWORD(wParam) == BN_CLICKED)
-        m_commands->run(control->described->command, control->described->slot);
+        run(control->described->command, control->described->slot);
     return 0;
+}
+
+void MainWindow::run(ui::Command command, int slot)
+{
+    // What waits to be painted (the clicked button, the closed menu) is
+    // painted before a command on a large text keeps the window busy.
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const CommandCursor span;
+    m_commands->run(command, slot);
 }
 
 LRESULT MainWindow::onActivate(WPARAM wParam)

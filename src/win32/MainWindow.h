@@ -46,6 +46,7 @@ private:
     };
 
     LRESULT onCommand(WPARAM wParam, LPARAM lParam);
+    void run(ui::Command command, int slot);
     LRESULT onActivate(WPARAM wParam);
     LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
     LRESULT onSettingChange();

@@ -1,6 +1,7 @@
 #include "Win32FileDialog.h"
 
 #include "Com.h"
+#include "ProcessHygiene.h"
 #include "WideText.h"
 #include "platform/PlatformError.h"
 
@@ -19,6 +20,21 @@ std::wstring win32Filter(const std::string& filter)
     result.push_back(L'\0');
     result.push_back(L'\0');
     return result;
+}
+
+DialogCalls systemDialogCalls()
+{
+    return {::GetOpenFileNameW, ::GetSaveFileNameW};
+}
+
+// The closed dialog's place is painted at once, before the command goes on
+// to read or write a file, which may take long on a large one.
+void Win32FileDialog::repaintOwner() const
+{
+    MSG paint;
+    for (int i = 0; i < 100 && ::PeekMessageW(&paint, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+        ::DispatchMessageW(&paint);
+    ::RedrawWindow(m_owner, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void Win32FileDialog::ShowOpen()
@@ -50,9 +66,17 @@ void Win32FileDialog::show(bool save)
     // The dialog keeps the working folder as it was and adds nothing to the
     // user's recent files: Tavimor writes only the files the user saves.
     dialog.Flags = DWORD(Flags) | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
-    const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
+    BOOL chosen = FALSE;
+    {
+        // The Open dialog makes the chosen file's folder the current one
+        // (OFN_NOCHANGEDIR works for Save As only): that folder would stay
+        // held, and could not be renamed or ejected, while the program runs.
+        const KeepCurrentFolder keep;
+        chosen = save ? m_calls.save(&dialog) : m_calls.open(&dialog);
+    }
     if (chosen) {
         FileName = narrow(name.data());
+        repaintOwner();
         return;
     }
     // Cancelled: FileName stays as it was. Anything else is a failure.

@@ -3,14 +3,25 @@
 #include "WindowsApi.h"
 #include "platform/FileDialog.h"
 
+#include <commdlg.h>
+
 namespace tavimor::win32 {
+
+// The dialog functions of the system, or a test's stand-ins.
+struct DialogCalls
+{
+    BOOL(WINAPI* open)(OPENFILENAMEW*);
+    BOOL(WINAPI* save)(OPENFILENAMEW*);
+};
+DialogCalls systemDialogCalls();
 
 // The Windows Open and Save As dialogs behind the FileDialog properties.
 class Win32FileDialog : public FileDialog
 {
 public:
-    explicit Win32FileDialog(HWND owner)
+    explicit Win32FileDialog(HWND owner, DialogCalls calls = systemDialogCalls())
         : m_owner(owner)
+        , m_calls(calls)
     {
     }
 
@@ -19,7 +30,9 @@ public:
 
 private:
     void show(bool save);
+    void repaintOwner() const;
     HWND m_owner;
+    DialogCalls m_calls;
 };
 
 // "Text files (*.txt)|*.txt" -> "Text files (*.txt)\0*.txt\0\0", as the dialogs take it.

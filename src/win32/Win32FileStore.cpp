@@ -11,14 +11,14 @@ namespace tavimor::win32 {
 
 std::string Win32FileStore::readAll(const std::string& path, std::uint64_t maxBytes)
 {
-    const std::wstring name = wide(path);
+    const std::wstring name = longPath(path);
     const DWORD attributes = ::GetFileAttributesW(name.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         failFile(path, kFolderReason);
     Handle file(::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid())
-        failFile(path, describeError(::GetLastError()));
+        failFile(path, hasOverlongName(name) ? kOverlongName : describeError(::GetLastError()));
     // The checks are made on the opened file itself, so nothing can be swapped in between.
     if (::GetFileType(file.h) != FILE_TYPE_DISK)
         failFile(path, kNotRegular);
@@ -39,7 +39,7 @@ std::string Win32FileStore::readAll(const std::string& path, std::uint64_t maxBy
 
 std::optional<std::string> Win32FileStore::readHead(const std::string& path, std::size_t maxBytes)
 {
-    const std::wstring name = wide(path);
+    const std::wstring name = longPath(path);
     // A device name (NUL, COM1) is not opened for reading at all.
     if (!isDiskFile(name))
         return std::nullopt;
@@ -57,7 +57,7 @@ std::optional<std::string> Win32FileStore::readHead(const std::string& path, std
 
 std::unique_ptr<OutputFile> Win32FileStore::create(const std::string& path)
 {
-    return std::make_unique<Win32OutputFile>(path);
+    return std::make_unique<Win32OutputFile>(path, m_calls);
 }
 
 } // namespace tavimor::win32

@@ -1,5 +1,6 @@
 #include "Win32Platform.h"
 
+#include "FileErrors.h"
 #include "WideText.h"
 #include "Version.h"
 #include "platform/TextCodec.h"
@@ -170,8 +171,15 @@ void Win32Platform::StartProgram(const std::string& path)
 
 bool Win32Platform::FileExists(const std::string& path)
 {
-    const DWORD attributes = ::GetFileAttributesW(wide(path).c_str());
+    const DWORD attributes = ::GetFileAttributesW(longPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string Win32Platform::SystemFolder()
+{
+    wchar_t folder[MAX_PATH + 1] = {};
+    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH + 1);
+    return length > 0 && length <= MAX_PATH ? narrow({folder, length}) : std::string();
 }
 
 } // namespace tavimor::win32

@@ -30,6 +30,7 @@ public:
 
     void StartProgram(const std::string& path) override;
     bool FileExists(const std::string& path) override;
+    std::string SystemFolder() override;
 
 private:
     // The clipboard is opened by a window of the program's own, so that the

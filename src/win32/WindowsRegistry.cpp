@@ -1,5 +1,6 @@
 #include "WindowsRegistry.h"
 
+#include "WideText.h"
 #include "WindowsApi.h"
 
 namespace tavimor {
@@ -39,6 +40,22 @@ long WindowsRegistry::RegQueryValueEx(Key key, const std::string& valueName, std
 long WindowsRegistry::RegCloseKey(Key key)
 {
     return ::RegCloseKey(handleOf(key));
+}
+
+std::string WindowsRegistry::ExpandEnvironment(const std::string& text)
+{
+    const std::wstring from = win32::wide(text);
+    std::wstring expanded(from.size() + MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD needed = ::ExpandEnvironmentStringsW(from.c_str(), expanded.data(), DWORD(expanded.size()));
+        if (needed == 0)
+            return text;
+        if (needed <= expanded.size()) {
+            expanded.resize(needed - 1); // without its terminating zero
+            return win32::narrow(expanded);
+        }
+        expanded.resize(needed);
+    }
 }
 
 } // namespace tavimor

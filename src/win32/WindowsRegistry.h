@@ -13,6 +13,7 @@ public:
     long RegQueryValueEx(Key key, const std::string& valueName, std::uint32_t& type, unsigned char* data,
                          std::uint32_t& size) override;
     long RegCloseKey(Key key) override;
+    std::string ExpandEnvironment(const std::string& text) override;
 };
 
 } // namespace tavimor

@@ -1,11 +1,18 @@
 #include "MainWindow.h"
 #include "MessageLoop.h"
+#include "ProcessHygiene.h"
 #include "Win32Platform.h"
 
 #include <commctrl.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
 {
+    // Before anything can load a library: the libraries that the program
+    // loads later (the file dialogs', COM's, accessibility's) come from the
+    // system folder only, never from beside the program or the current folder.
+    tavimor::win32::limitLibrarySearch();
+    tavimor::win32::leaveTheStartFolder();
+    const tavimor::win32::RunningMark running; // the installer waits while it is there
     // Per-monitor DPI awareness is declared in the manifest; asking here too
     // covers a start without it. A host that refuses (Wine does) is no failure.
     ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);

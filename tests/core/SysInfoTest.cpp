@@ -32,6 +32,7 @@ TEST(GetKeyValue, DecodesTheRawValue)
         {"number 0x80000000 unsigned", 4, std::string("\0\0\0\x80", 4), true, "2147483648"},
         {"number 0xFFFFFFFF", 4, "\xFF\xFF\xFF\xFF", true, "4294967295"},
         {"other type keeps the value", 3, "\x01\x02", true, "as passed"},
+        {"expandable text, expanded by the host", 2, std::string("%SystemRoot%\\x\0", 15), true, "%SystemRoot%\\x"},
         {"empty data fails", 1, "", false, ""},
         {"1024 bytes fit", 1, std::string(1024, 'x'), true, std::string(1024, 'x')},
         {"1025 bytes fail", 1, std::string(1025, 'x'), false, ""},
@@ -75,6 +76,7 @@ TEST(StartSysInfo, FollowsTheTwoLookups)
         bool throws;
         std::vector<std::string> started;
         bool message;
+        bool inSystemFolder = false; // the tool where Windows keeps it
     };
     const Case cases[] = {
         {"step 1 found, started untested", true, false, false, false, false, {"C:\\x\\msinfo.exe"}, false},
@@ -82,6 +84,8 @@ TEST(StartSysInfo, FollowsTheTwoLookups)
         {"step 2 folder with the tool", false, true, true, false, false, {tool}, false},
         {"step 2 folder without the tool", false, true, false, false, false, {}, true},
         {"both missing", false, false, false, false, false, {}, true},
+        {"both missing, the tool in the system folder", false, false, false, false, false,
+         {"C:\\Windows\\system32\\msinfo32.exe"}, false, true},
         {"registry error", true, true, true, false, true, {}, true},
     };
     for (const Case& c : cases) {
@@ -94,11 +98,17 @@ TEST(StartSysInfo, FollowsTheTwoLookups)
             platform.existingFiles.push_back(tool);
         platform.startFails = c.startFails;
         platform.scriptedRegistry.throwOnQuery = c.throws;
+        if (c.inSystemFolder) {
+            platform.systemFolder = "C:\\Windows\\system32";
+            platform.existingFiles.push_back("C:\\Windows\\system32\\msinfo32.exe");
+        }
         StartSysInfo(platform);
         EXPECT_EQ(platform.started, c.started) << c.name;
         EXPECT_EQ(platform.messages, c.message ? std::vector<std::string>{kSysInfoUnavailable}
                                                : std::vector<std::string>{})
             << c.name;
         EXPECT_GE(platform.scriptedRegistry.closed, platform.scriptedRegistry.opened) << c.name;
+        for (const std::uint32_t access : platform.scriptedRegistry.accessAsked)
+            EXPECT_EQ(access & Registry::kWriteAccess, 0u) << c.name << ": asked for 0x" << std::hex << access;
     }
 }

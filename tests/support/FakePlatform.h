@@ -126,9 +126,15 @@ public:
     int opened = 0;
     int closed = 0;
 
+    // The access of every open, refused as Windows refuses a process that is
+    // not elevated any access that changes something under HKEY_LOCAL_MACHINE.
+    std::vector<std::uint32_t> accessAsked;
     long RegOpenKeyEx(Key root, const std::string& subKey, std::uint32_t, std::uint32_t access, Key& result) override
     {
-        if (root != kLocalMachine || access != kAccess || !keys.count(subKey))
+        accessAsked.push_back(access);
+        if (access & kWriteAccess)
+            return 5; // ERROR_ACCESS_DENIED
+        if (root != kLocalMachine || !keys.count(subKey))
             return 2;
         ++opened;
         m_names.push_back(subKey);
@@ -214,6 +220,9 @@ public:
     TextFile& textFile() override { return m_file; }
 
     Registry& registry() override { return hostRegistry ? *hostRegistry : scriptedRegistry; }
+
+    std::string systemFolder; // empty: a host without one
+    std::string SystemFolder() override { return systemFolder; }
 
     void StartProgram(const std::string& path) override
     {

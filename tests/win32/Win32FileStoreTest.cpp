@@ -115,3 +115,154 @@ TEST_F(Win32FileStoreTest, AFullDiskKeepsTheOldFile)
         EXPECT_EQ(entries(full), before) << bytes;
     }
 }
+
+namespace {
+
+// ReplaceFileW as the real system may answer it, leaving the files as Windows
+// documents for each error (Wine never fails this way).
+DWORD g_replaceError;
+int g_movesLeft; // MoveFileExW calls that go through; then it fails
+BOOL WINAPI failingReplace(LPCWSTR replaced, LPCWSTR, LPCWSTR backup, DWORD, LPVOID, LPVOID)
+{
+    if (g_replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+        ::MoveFileW(replaced, backup); // the old file went to the backup name, the new one stayed
+    // 1175, and 1176 with a backup name: both files keep their names.
+    ::SetLastError(g_replaceError);
+    return FALSE;
+}
+BOOL WINAPI countedMove(LPCWSTR from, LPCWSTR to, DWORD flags)
+{
+    if (g_movesLeft-- > 0)
+        return ::MoveFileExW(from, to, flags);
+    ::SetLastError(ERROR_SHARING_VIOLATION);
+    return FALSE;
+}
+
+// Runs the helper beside this program that holds a file open for a while.
+void holdFor(const std::string& path, int milliseconds)
+{
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring probe(self);
+    probe = probe.substr(0, probe.find_last_of(L'\\') + 1) + L"wine_probe.exe";
+    std::wstring command = L"\"" + probe + L"\" hold \"" + wide(path) + L"\" " + std::to_wstring(milliseconds);
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE read = nullptr, write = nullptr;
+    ::CreatePipe(&read, &write, &inherit, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process));
+    ::CloseHandle(write);
+    char said[8] = {};
+    DWORD got = 0;
+    ::ReadFile(read, said, 4, &got, nullptr); // "held": it has the file open now
+    EXPECT_EQ(std::string(said, got), "held");
+    ::CloseHandle(read);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+}
+
+} // namespace
+
+// Every way ReplaceFileW can fail leaves one whole copy: the old file under its
+// own name, or the new set (and the old) under names the message gives.
+TEST_F(Win32FileStoreTest, AFailedReplacementLeavesAWholeCopy)
+{
+    struct Case
+    {
+        DWORD error;
+        int moves;            // how many MoveFileExW calls go through
+        const char* target;   // what the target holds afterwards
+        bool saved;           // the save went through after all
+        bool namesCopies;     // the message names where the copies are
+    };
+    const Case cases[] = {
+        {ERROR_UNABLE_TO_REMOVE_REPLACED, 0, "old\r\n", false, false},
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT, 0, "old\r\n", false, false},
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, 1, "new\r\n", true, false}, // the new file is moved in after all
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, 0, "", false, true},        // nothing can be moved: both kept
+    };
+    for (const Case& c : cases) {
+        g_replaceError = c.error;
+        g_movesLeft = c.moves;
+        Win32FileStore failing({failingReplace, countedMove});
+        TextFile output(failing);
+        const std::string target = folder.win("set.tvm");
+        putFile(target, "old\r\n");
+        const std::string error = saveError(output, target, "new");
+        EXPECT_EQ(error.empty(), c.saved) << c.error << ": " << error;
+        if (c.namesCopies) {
+            const std::size_t newAt = error.find("the new set is kept in \"");
+            const std::size_t oldAt = error.find("the old file is kept in \"");
+            ASSERT_NE(newAt, std::string::npos) << error;
+            ASSERT_NE(oldAt, std::string::npos) << error;
+            const auto named = [&](std::size_t at) {
+                const std::size_t from = error.find('"', at) + 1;
+                return error.substr(from, error.find('"', from) - from);
+            };
+            EXPECT_EQ(getFile(named(newAt)), "new\r\n");
+            EXPECT_EQ(getFile(named(oldAt)), "old\r\n");
+        } else {
+            EXPECT_EQ(getFile(target), c.target) << c.error;
+            EXPECT_EQ(entries(folder.windows), std::vector<std::string>{"set.tvm"}) << c.error << ": nothing left over";
+        }
+        unixShell("rm -f " + folder.unix + "/* " + folder.unix + "/.??*");
+    }
+}
+
+// A scanner or another program holding the file for a moment is waited for.
+TEST_F(Win32FileStoreTest, AFileHeldForAMomentIsReplacedOnceItIsFree)
+{
+    const std::string target = folder.win("held.tvm");
+    putFile(target, "old");
+    holdFor(target, 1000);
+    EXPECT_EQ(save(target, "new"), "");
+    EXPECT_EQ(getFile(target), "new\r\n");
+    EXPECT_EQ(entries(folder.windows), std::vector<std::string>{"held.tvm"});
+}
+
+// Paths past 260 characters, names as long as a name can be (the temporary
+// file beside one has a short name of its own), and a name too long for the
+// file system, told as that rather than as a missing folder.
+TEST_F(Win32FileStoreTest, LongPathsAndLongNames)
+{
+    std::string deep = folder.windows;
+    for (int i = 0; deep.size() < 300; ++i) {
+        deep += "\\" + std::string(40, char('a' + i));
+        ASSERT_TRUE(::CreateDirectoryW(longPath(deep).c_str(), nullptr)) << deep.size();
+    }
+    for (const std::string& path : {deep + "\\set.tvm", folder.win(std::string(250, 'n') + ".tvm")}) {
+        EXPECT_EQ(save(path, "long"), "") << path.size();
+        EXPECT_EQ(save(path, "longer"), "") << "replaced: " << path.size();
+        file.OpenInput(path, kSlotLimit);
+        EXPECT_EQ(file.ReadLine(), "longer");
+        file.Close();
+    }
+    const std::string overlong = folder.win(std::string(300, 'x') + ".tvm");
+    for (const std::string& error : {save(overlong, "x"), openError(overlong)}) {
+        EXPECT_EQ(error.find("does not exist"), std::string::npos) << error;
+        EXPECT_NE(error.find("too long"), std::string::npos) << error;
+    }
+}
+
+TEST(LongPath, TakesEveryFormToTheLongForm)
+{
+    EXPECT_EQ(longPath("C:\\a\\..\\b/c.tvm"), L"\\\\?\\C:\\b\\c.tvm");
+    EXPECT_EQ(longPath("\\\\server\\share\\c.tvm"), L"\\\\?\\UNC\\server\\share\\c.tvm");
+    EXPECT_EQ(longPath("\\\\?\\C:\\x"), L"\\\\?\\C:\\x");
+    EXPECT_EQ(longPath("NUL"), L"\\\\.\\NUL");
+}
+
+// What Windows reads from the program's manifest: long paths are asked for.
+TEST(Manifest, AsksForLongPaths)
+{
+    const HMODULE self = ::GetModuleHandleW(nullptr);
+    const HRSRC found = ::FindResourceW(self, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)); // RT_MANIFEST
+    ASSERT_TRUE(found);
+    const std::string manifest(static_cast<const char*>(::LockResource(::LoadResource(self, found))),
+                               ::SizeofResource(self, found));
+    EXPECT_NE(manifest.find(">true</longPathAware>"), std::string::npos);
+}

@@ -18,7 +18,9 @@ namespace {
 const std::string kTestKey = "SOFTWARE\\Tavimor Tests";
 
 // The real backend, counting the keys it closes so that the tests can see
-// that every path closes what it opened.
+// that every path closes what it opened. Wine grants any access; Windows
+// refuses a process that is not elevated any access under HKEY_LOCAL_MACHINE
+// that changes something, so every open that asks for one fails the test.
 class CountingRegistry : public WindowsRegistry
 {
 public:
@@ -27,6 +29,7 @@ public:
     long RegOpenKeyEx(Key root, const std::string& subKey, std::uint32_t options, std::uint32_t access,
                       Key& result) override
     {
+        EXPECT_EQ(access & kWriteAccess, 0u) << subKey << ": asks for 0x" << std::hex << access;
         const long status = WindowsRegistry::RegOpenKeyEx(root, subKey, options, access, result);
         if (status == 0)
             ++opened;
@@ -101,6 +104,8 @@ TEST(WindowsRegistry, GetKeyValueReadsWhatWasWritten)
         {"number 0x102", REG_DWORD, littleEndian(0x102), true, "258"},
         {"number 0x80000000", REG_DWORD, littleEndian(0x80000000u), true, "2147483648"},
         {"binary keeps the value", REG_BINARY, "\x01\x02\x03", true, "as passed"},
+        {"expandable text", REG_EXPAND_SZ, std::string("%SystemRoot%\\msinfo32.exe\0", 26), true,
+         "C:\\windows\\msinfo32.exe"},
         {"1024 bytes fit", REG_SZ, std::string(1023, 'x') + '\0', true, std::string(1023, 'x')},
         {"over 1024 bytes fails", REG_SZ, std::string(1500, 'y') + '\0', false, ""},
         {"empty fails", REG_SZ, "", false, ""},

@@ -1,6 +1,9 @@
 // A helper of the end-to-end test, run in the same Wine prefix as the program:
 //   wine_probe message        prints the text of the open "Tavimor" message box
 //                             and closes it with OK (exit 1 when there is none);
+//   wine_probe hold FILE MS   holds the file open for MS milliseconds as another
+//                             program may, without letting it be deleted or
+//                             renamed, and says "held" once it holds it;
 //   wine_probe                stands in for the system information tool: it
 //                             leaves the file "started" beside itself.
 // (Wine 8 does not copy a message box's text on Ctrl+C.)
@@ -8,6 +11,7 @@
 #include "WindowsApi.h"
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -38,6 +42,17 @@ int wmain(int argc, wchar_t** argv)
         std::fputs(tavimor::win32::narrow(text).c_str(), stdout);
         std::fputs("\n", stdout);
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return 0;
+    }
+    if (argc > 3 && std::wstring(argv[1]) == L"hold") {
+        const HANDLE file = ::CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return 1;
+        std::fputs("held\n", stdout);
+        std::fflush(stdout);
+        ::Sleep(DWORD(std::wcstoul(argv[3], nullptr, 10)));
+        ::CloseHandle(file);
         return 0;
     }
     std::wstring marker(argv[0]);

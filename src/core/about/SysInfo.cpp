@@ -37,6 +37,8 @@ bool GetKeyValue(Registry& registry, Registry::Key keyRoot, const std::string& k
                 --size; // a text value's terminating zero, one at most
             if (type == Registry::kTypeText) {
                 keyVal = textOf(buffer.data(), size);
+            } else if (type == Registry::kTypeExpandText) {
+                keyVal = registry.ExpandEnvironment(textOf(buffer.data(), size));
             } else if (type == Registry::kTypeNumber) {
                 if (size > 4)
                     throw PlatformError("the registry value " + subKeyRef + " is not a 32-bit number");
@@ -59,8 +61,9 @@ bool GetKeyValue(Registry& registry, Registry::Key keyRoot, const std::string& k
 
 namespace {
 
-// The tool's path: the registry's own entry for it (taken as it is), or the
-// tool in the folder that the registry names for shared tools.
+// The tool's path: the registry's own entry for it (taken as it is), the tool
+// in the folder that the registry names for shared tools, or the one in the
+// system folder.
 std::optional<std::string> findSysInfo(Platform& platform)
 {
     Registry& registry = platform.registry();
@@ -70,6 +73,10 @@ std::optional<std::string> findSysInfo(Platform& platform)
     if (GetKeyValue(registry, Registry::kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", path)
         && platform.FileExists(path + "\\MSINFO32.EXE"))
         return path + "\\MSINFO32.EXE";
+    // Windows keeps the tool in its system folder, where the registry may not name it.
+    const std::string system = platform.SystemFolder();
+    if (!system.empty() && platform.FileExists(system + "\\msinfo32.exe"))
+        return system + "\\msinfo32.exe";
     return std::nullopt;
 }
 

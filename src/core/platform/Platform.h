@@ -36,6 +36,8 @@ public:
     virtual void StartProgram(const std::string& path) = 0;
     // True for an existing regular file.
     virtual bool FileExists(const std::string& path) = 0;
+    // The folder of the system's own programs; empty on a host without one.
+    virtual std::string SystemFolder() { return {}; }
 };
 
 } // namespace tavimor
