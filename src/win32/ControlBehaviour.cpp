@@ -1,6 +1,6 @@
 #include "ControlBehaviour.h"
 
-#include "NamedAccessible.h"
+#include "AccessibleNames.h"
 #include "WideText.h"
 
 #include <commctrl.h>
@@ -11,6 +11,13 @@ namespace {
 
 constexpr UINT_PTR kSlotKeys = 1;
 constexpr UINT_PTR kAccessibleName = 2;
+
+// A control's accessible name, and whether it has been given yet.
+struct Named
+{
+    const ui::Text* name;
+    bool done = false;
+};
 
 bool pressed(int key)
 {
@@ -50,13 +57,27 @@ LRESULT CALLBACK slotEditKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
 
 LRESULT CALLBACK accessibleName(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
 {
-    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
-        const auto* name = reinterpret_cast<const ui::Text*>(data);
-        if (const LRESULT result = namedAccessibleResult(control, wide(name->view()), wParam))
-            return result;
+    switch (message) {
+    case WM_GETOBJECT: {
+        // Named when something first asks for the control's accessible object
+        // (a screen reader, UI Automation), before the control answers itself:
+        // loading the accessibility libraries at start-up would slow it down.
+        auto& named = *reinterpret_cast<Named*>(data);
+        if (!named.done) {
+            setAccessibleName(control, wide(named.name->view()));
+            named.done = true;
+        }
+        break;
     }
-    if (message == WM_NCDESTROY)
+    case WM_NCDESTROY: {
+        auto* named = reinterpret_cast<Named*>(data);
+        if (named->done)
+            clearAccessibleName(control);
+        delete named;
         ::RemoveWindowSubclass(control, accessibleName, kAccessibleName);
+        break;
+    }
+    }
     return ::DefSubclassProc(control, message, wParam, lParam);
 }
 
@@ -69,7 +90,7 @@ void addSlotEditKeys(HWND edit)
 
 void addAccessibleName(HWND control, const ui::Text& name)
 {
-    ::SetWindowSubclass(control, accessibleName, kAccessibleName, reinterpret_cast<DWORD_PTR>(&name));
+    ::SetWindowSubclass(control, accessibleName, kAccessibleName, reinterpret_cast<DWORD_PTR>(new Named{&name}));
 }
 
 } // namespace tavimor::win32

@@ -11,6 +11,7 @@ void addSlotEditKeys(HWND edit);
 
 // A screen reader hears this name for the control (a text box has no caption
 // to be read by); the name lives in the window's static description.
+// (See AccessibleNames.h.)
 void addAccessibleName(HWND control, const ui::Text& name);
 
 } // namespace tavimor::win32
