@@ -18,6 +18,8 @@ if(UNIX AND NOT APPLE)
   configure_file(resources/linux/${TAVIMOR_APP_ID}.metainfo.xml
     ${PROJECT_BINARY_DIR}/${TAVIMOR_APP_ID}.metainfo.xml @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/${TAVIMOR_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  # The licence, in Debian's machine-readable form.
+  install(FILES resources/linux/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tavimor)
 endif()
 
 set(CPACK_PACKAGE_NAME tavimor)
