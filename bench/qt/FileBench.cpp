@@ -8,6 +8,7 @@
 #include "slotset/SlotSetFormat.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -92,6 +93,26 @@ void setPlainText(benchmark::State& state, std::string (*make)(std::size_t))
         edit.setPlainText(text);
         QApplication::processEvents();
     }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+// Paste of a large text through the Paste button, from the host's clipboard,
+// into an empty slot.
+void paste(benchmark::State& state)
+{
+    Window w;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(linesOf(std::size_t(state.range(0)))));
+    auto* button = w.form.findChild<QPushButton*>("Cmdpaste1");
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form.setSlotText(1, "");
+        QApplication::processEvents();
+        state.ResumeTiming();
+        button->click();
+        QApplication::processEvents();
+    }
+    if (w.form.slotEdit(1)->document()->isEmpty())
+        state.SkipWithError("nothing was pasted");
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
@@ -289,7 +310,7 @@ constexpr std::int64_t MB = 1000 * 1000;
 void registerAll(bool quick)
 {
     const std::vector<std::int64_t> lineSizes = quick ? std::vector<std::int64_t>{64 * 1000}
-                                                      : std::vector<std::int64_t>{1 * MB, 10 * MB, 100 * MB};
+                                                      : std::vector<std::int64_t>{1 * MB, 10 * MB, 50 * MB, 100 * MB};
     const std::int64_t longLine = quick ? 64 * 1000 : 1 * MB;
     const std::int64_t slotSize = quick ? 64 * 1000 : 10 * MB;
     auto sized = [](benchmark::internal::Benchmark* b, const std::vector<std::int64_t>& sizes) {
@@ -300,6 +321,7 @@ void registerAll(bool quick)
     sized(benchmark::RegisterBenchmark("FileOpen/lines", fileOpen, linesOf), lineSizes);
     sized(benchmark::RegisterBenchmark("FloorReadBytes/lines", readBytes, linesOf), lineSizes);
     sized(benchmark::RegisterBenchmark("FloorSetPlainText/lines", setPlainText, linesOf), lineSizes);
+    sized(benchmark::RegisterBenchmark("Paste/lines", paste), {quick ? 64 * 1000 : 20 * MB});
     sized(benchmark::RegisterBenchmark("FileOpen/oneLine", fileOpen, oneLine), {longLine});
     sized(benchmark::RegisterBenchmark("FloorReadBytes/oneLine", readBytes, oneLine), {longLine});
     sized(benchmark::RegisterBenchmark("FloorSetPlainText/oneLine", setPlainText, oneLine), {longLine});

@@ -130,7 +130,11 @@ int wmain(int argc, wchar_t** argv)
         std::printf("error: the slot does not hold the file's text\n");
     const double floor = median(runs, clear, [&] { replaceAll(edit, text); });
     const double setText = median(runs, clear, [&] { ::SetWindowTextW(edit, text.c_str()); });
+    platform.ClipboardClear();
+    platform.ClipboardSetText(lines);
+    const double paste = median(runs, clear, [&] { ::SendMessageW(window.control("Cmdpaste1"), BM_CLICK, 0, 0); });
     report("File Open into a slot (Tavimor)", tavimor);
+    report("Paste of the same text into a slot (Tavimor)", paste);
     report("floor: the same text into the same EDIT (EM_REPLACESEL)", floor);
     report("for comparison: WM_SETTEXT into the same EDIT (no undo)", setText);
     std::printf("%-58s %9.2f\n", "Tavimor / floor", tavimor / floor);

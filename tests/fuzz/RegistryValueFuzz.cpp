@@ -1,5 +1,5 @@
 // Registry values of any type, size and content: GetKeyValue finds exactly the
-// values of 1 to 1024 bytes, gives UTF-8 for text, decimal digits for a number,
+// values of 1 to 1024 bytes, gives UTF-8 for text (expandable text too), decimal digits for a number,
 // leaves other types' values as passed, and always closes the key.
 #include "FakePlatform.h"
 #include "FuzzSupport.h"
@@ -37,12 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (found != (!bytes.empty() && bytes.size() <= 1024) && type != Registry::kTypeNumber)
         std::abort();
-    if (found && type == Registry::kTypeText && !fuzz::strictUtf8(value))
+    const bool text = type == Registry::kTypeText || type == Registry::kTypeExpandText;
+    if (found && text && !fuzz::strictUtf8(value))
         std::abort();
     if (found && type == Registry::kTypeNumber
         && (value.empty() || value.find_first_not_of("0123456789") != std::string::npos || value.size() > 10))
         std::abort();
-    if (found && type != Registry::kTypeText && type != Registry::kTypeNumber && value != "as passed")
+    if (found && !text && type != Registry::kTypeNumber && value != "as passed")
         std::abort();
     return 0;
 }
