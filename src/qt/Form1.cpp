@@ -115,7 +115,7 @@ std::string Form1::slotText(int slot) const
     return slotTextOf(document);
 }
 
-void Form1::storeSlotText(int slot, std::string text)
+void Form1::storeSlotText(int slot, const std::string& text)
 {
     QPlainTextEdit& edit = *m_text.at(std::size_t(slot - 1));
     WaitCursor busy(text.size() >= kWaitCursorBytes);

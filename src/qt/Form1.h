@@ -32,7 +32,7 @@ public:
     QPlainTextEdit* slotEdit(int slot) const { return m_text[slot - 1]; }
 
 protected:
-    void storeSlotText(int slot, std::string text) override;
+    void storeSlotText(int slot, const std::string& text) override;
 
 private:
     QWidget* buildControl(const ui::Control& control, QWidget* client);

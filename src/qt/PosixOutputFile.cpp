@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <initializer_list>
 #include <vector>
 
 namespace tavimor {
@@ -109,9 +110,8 @@ void PosixOutputFile::createElsewhere(int folderError)
     // whole new set goes first to where temporary files are kept across a
     // restart (unlike /tmp on many systems).
     if (m_exists && folderError != EROFS) {
-        const char* tmpdir = std::getenv("TMPDIR");
-        for (const char* spare : {tmpdir && *tmpdir ? tmpdir : "/var/tmp", "/var/tmp", "/tmp"}) {
-            if (m_temp.create(spare, baseOf(m_target)) == 0) {
+        for (const char* spare : std::initializer_list<const char*>{std::getenv("TMPDIR"), "/var/tmp", "/tmp"}) {
+            if (spare && *spare && m_temp.create(spare, baseOf(m_target)) == 0) {
                 m_inPlace = true;
                 return;
             }

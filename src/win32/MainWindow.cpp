@@ -58,7 +58,7 @@ std::string MainWindow::slotText(int slot) const
     return editText(edit(slot));
 }
 
-void MainWindow::storeSlotText(int slot, std::string text)
+void MainWindow::storeSlotText(int slot, const std::string& text)
 {
     replaceEditText(edit(slot), text);
 }

@@ -28,23 +28,8 @@ private:
 };
 
 // The name of the mark that the program holds while it runs, so that its
-// installer and uninstaller wait (they cannot replace a file in use).
+// installer and uninstaller wait (they cannot replace a file in use; the
+// installer's script, cmake/NSIS.template.in, names it too).
 inline constexpr const wchar_t* kRunningMutex = L"Global\\TavimorRunning";
-
-class RunningMark
-{
-public:
-    RunningMark() : m_mutex(::CreateMutexW(nullptr, FALSE, kRunningMutex)) {}
-    ~RunningMark()
-    {
-        if (m_mutex)
-            ::CloseHandle(m_mutex);
-    }
-    RunningMark(const RunningMark&) = delete;
-    RunningMark& operator=(const RunningMark&) = delete;
-
-private:
-    HANDLE m_mutex;
-};
 
 } // namespace tavimor::win32

@@ -19,14 +19,6 @@ const Control& described(std::string_view name, int index = -1)
 
 } // namespace
 
-TEST(Colours, ContrastRatioAsWcagDefinesIt)
-{
-    EXPECT_DOUBLE_EQ(contrastRatio(0x000000, 0xFFFFFF), 21.0);
-    EXPECT_DOUBLE_EQ(contrastRatio(0x123456, 0x123456), 1.0);
-    EXPECT_NEAR(contrastRatio(0x0000FF, 0xFFFFFF), 8.59, 0.01);
-    EXPECT_NEAR(contrastRatio(0x777777, 0xFFFFFF), 4.48, 0.01);
-}
-
 TEST(Colours, DescribedColoursGiveWayWhereTheyCannotBeRead)
 {
     const HostColours light{0xF0F0F0, 0x000000, 0x0066CC};

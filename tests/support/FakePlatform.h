@@ -255,7 +255,7 @@ public:
     std::string slotText(int slot) const override { return texts.at(slot - 1); }
 
 protected:
-    void storeSlotText(int slot, std::string text) override
+    void storeSlotText(int slot, const std::string& text) override
     {
         texts.at(slot - 1) = text;
         ++writes;
