@@ -8,7 +8,7 @@ using namespace tavimor::test;
 
 namespace {
 
-const ReadLimit kLimit{1024, "a slot"};
+const ReadLimit kLimit{64 * 1024, "a slot"};
 
 std::vector<std::string> readLines(const std::string& bytes)
 {
@@ -88,6 +88,10 @@ TEST(TextFile, LinesEndAtCrLfLoneCrOrLoneLf)
     EXPECT_EQ(readLines("\r\r\n"), (Lines{"", ""}));
     EXPECT_EQ(readLines("\n\r"), (Lines{"", ""}));
     EXPECT_EQ(readLines("a\n\r\nb"), (Lines{"a", "", "b"}));
+    // Lines longer than the blocks in which line ends are looked for.
+    const std::string longer(5000, 'x');
+    EXPECT_EQ(readLines(longer + "\r" + longer + "\n" + longer), (Lines{longer, longer, longer}));
+    EXPECT_EQ(readLines(longer + "\n\r" + longer), (Lines{longer, "", longer}));
 }
 
 TEST(TextCodec, EveryLineBreakBecomesCrLf)
@@ -128,7 +132,7 @@ TEST(TextFile, ReadingPastTheEndNamesTheFile)
 TEST(TextFile, RefusesWhatItCannotRead)
 {
     MemoryFileStore store;
-    store.files["big"] = std::string(1025, 'x');
+    store.files["big"] = std::string(kLimit.maxBytes + 1, 'x');
     store.files["binary"] = std::string("a\0b", 3);
     TextFile file(store);
     struct Case

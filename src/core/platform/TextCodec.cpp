@@ -1,5 +1,6 @@
 #include "TextCodec.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -155,11 +156,29 @@ std::optional<DecodedText> decodeText(std::string bytes, Nul nul)
     return DecodedText{windows1252ToUtf8(view), TextEncoding::Windows1252};
 }
 
+std::size_t findLineBreak(std::string_view text, std::size_t from)
+{
+    // Block by block, so that a text without one of the two bytes is not
+    // searched to its end for it at every line.
+    constexpr std::size_t kBlock = 4096;
+    for (std::size_t at = from; at < text.size(); at += kBlock) {
+        const char* begin = text.data() + at;
+        const std::size_t length = std::min(kBlock, text.size() - at);
+        const void* lf = std::memchr(begin, '\n', length);
+        const std::size_t beforeLf = lf ? std::size_t(static_cast<const char*>(lf) - begin) : length;
+        if (const void* cr = std::memchr(begin, '\r', beforeLf))
+            return at + std::size_t(static_cast<const char*>(cr) - begin);
+        if (lf)
+            return at + beforeLf;
+    }
+    return std::string_view::npos;
+}
+
 std::string withCrLf(std::string text)
 {
     // Most texts are already in form: leave them untouched, without a copy.
-    std::size_t i = text.find_first_of("\r\n");
-    for (; i != std::string::npos; i = text.find_first_of("\r\n", i + 2)) {
+    std::size_t i = findLineBreak(text, 0);
+    for (; i != std::string::npos; i = findLineBreak(text, i + 2)) {
         if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n')
             break;
     }
@@ -172,7 +191,7 @@ std::string withCrLf(std::string text)
         out.append(text, from, i - from);
         out += "\r\n";
         from = (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? i + 2 : i + 1;
-        i = text.find_first_of("\r\n", from);
+        i = findLineBreak(text, from);
     }
     out.append(text, from, std::string::npos);
     return out;

@@ -24,6 +24,10 @@ struct DecodedText
 enum class Nul { Refused, Accepted };
 std::optional<DecodedText> decodeText(std::string bytes, Nul nul = Nul::Refused);
 
+// Where the next CR or LF is at or after `from` (npos: none): a search for
+// each byte, where find_first_of looks every byte up in a set.
+std::size_t findLineBreak(std::string_view text, std::size_t from);
+
 // Every line break as CR LF: a lone LF and a lone CR become CR LF, pairs stay.
 // A slot's text always has this form.
 std::string withCrLf(std::string text);

@@ -79,7 +79,7 @@ std::string TextFile::ReadLine()
         throw PlatformError(describeFileError(m_path, "the file is not open for reading"));
     if (m_pos >= m_text.size())
         throw PlatformError(describeFileError(m_path, "input went past the end of the file"));
-    const std::size_t end = m_text.find_first_of("\r\n", m_pos);
+    const std::size_t end = findLineBreak(m_text, m_pos);
     std::string line;
     if (end == std::string::npos) {
         line = m_text.substr(m_pos);
