@@ -3,7 +3,7 @@
 // widgets alone. Run: build/bench/tavimor_bench (TAVIMOR_BENCH_QUICK=1: tiny sizes).
 #include "FakePlatform.h"
 #include "Form1.h"
-#include "MemoryUse.h"
+#include "BenchMain.h"
 #include "QtPlatform.h"
 #include "slotset/SlotSetFormat.h"
 
@@ -349,15 +349,7 @@ void registerAll(bool quick)
 
 int main(int argc, char* argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    returnLargeBlocksAtOnce(); // as the program does at start
-    QApplication app(argc, argv);
     QTemporaryDir dir;
     workDir = &dir;
-    registerAll(qEnvironmentVariableIsSet("TAVIMOR_BENCH_QUICK"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, registerAll);
 }

@@ -5,7 +5,7 @@
 // (TAVIMOR_BENCH_QUICK=1: 1 MB).
 #include "FakePlatform.h"
 #include "Form1.h"
-#include "MemoryUse.h"
+#include "BenchMain.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -73,19 +73,12 @@ void repeatedPaste(benchmark::State& state)
 
 int main(int argc, char* argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    returnLargeBlocksAtOnce(); // as the program does at start
-    QApplication app(argc, argv);
-    const std::int64_t bytes = qEnvironmentVariableIsSet("TAVIMOR_BENCH_QUICK") ? 1'000'000 : 30'000'000;
-    benchmark::RegisterBenchmark("RepeatedPaste/oneSlot", repeatedPaste)
-        ->Args({bytes, 1})
-        ->Args({bytes, 10})
-        ->Iterations(1)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, [](bool quick) {
+        benchmark::RegisterBenchmark("RepeatedPaste/oneSlot", repeatedPaste)
+            ->Args({quick ? 1'000'000 : 30'000'000, 1})
+            ->Args({quick ? 1'000'000 : 30'000'000, 10})
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    });
 }

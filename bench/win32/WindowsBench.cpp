@@ -92,6 +92,60 @@ int repeatedPaste(bool quick)
     return 0;
 }
 
+std::string linesOf(std::size_t bytes)
+{
+    std::string lines;
+    while (lines.size() < bytes)
+        lines += std::string(78, 'x') + "\r\n";
+    return lines;
+}
+
+// Windows broadcasts WM_SETTINGCHANGE for the environment, policies, the
+// theme: answered with 3 MB in a slot, beside the same with empty slots.
+// And a large slot, or one long line, replaced by Paste of a short text,
+// beside loading that text (File Open of it).
+int replacements(bool quick)
+{
+    const int runs = quick ? 1 : 5;
+    test::FakePlatform platform;
+    test::FakeFileDialog dialog;
+    MainWindow window(platform, &dialog, false);
+    window.show(SW_SHOW);
+    const auto broadcast = [&] {
+        ::SendMessageW(window.hwnd(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"));
+    };
+    const double empty = median(runs, [] {}, broadcast);
+    window.setSlotText(1, linesOf(quick ? 64 * 1000 : 3 * 1000 * 1000));
+    const double full = median(runs, [] {}, broadcast);
+    report("WM_SETTINGCHANGE (\"Environment\"), 3 MB in a slot", full);
+    report("floor: the same with empty slots", empty);
+
+    const HWND paste = window.control("Cmdpaste1");
+    const std::pair<const char*, std::string> texts[] = {
+        {"40 MB of lines", linesOf(quick ? 200 * 1000 : 40 * 1000 * 1000)},
+        {"one 6 MB line", std::string(quick ? 200 * 1000 : 6 * 1000 * 1000, 'y')}};
+    // Each step is painted before it ends, as the window would be before the next command.
+    for (const auto& [what, text] : texts) {
+        const auto clear = [&] {
+            window.setSlotText(1, "");
+            ::UpdateWindow(window.control("Text1"));
+        };
+        const auto load = [&] {
+            window.setSlotText(1, text);
+            ::UpdateWindow(window.control("Text1"));
+        };
+        const double loading = median(quick ? 1 : 3, clear, load);
+        platform.clipboard = "hi";
+        const double replacing = median(quick ? 1 : 3, load, [&] {
+            ::SendMessageW(paste, BM_CLICK, 0, 0);
+            ::UpdateWindow(window.control("Text1"));
+        });
+        std::printf("%-58s %9.1f ms\n", (std::string("Paste of \"hi\" over ") + what).c_str(), replacing * 1000);
+        std::printf("%-58s %9.1f ms\n", (std::string("floor: loading ") + what).c_str(), loading * 1000);
+    }
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -100,6 +154,8 @@ int wmain(int argc, wchar_t** argv)
     const bool quick = std::getenv("TAVIMOR_BENCH_QUICK") != nullptr;
     if (argc > 1 && std::wstring(argv[1]) == L"memory")
         return repeatedPaste(quick);
+    if (argc > 1 && std::wstring(argv[1]) == L"replace")
+        return replacements(quick);
     const char* size = std::getenv("TAVIMOR_BENCH_BYTES"); // to look at other sizes by hand
     const std::size_t bytes = size ? std::strtoull(size, nullptr, 10) : quick ? 64 * 1000 : 10 * 1000 * 1000;
     const int runs = quick ? 1 : 5;

@@ -1,6 +1,5 @@
 #include "Form1.h"
 
-#include "LongLines.h"
 #include "QtFileDialog.h"
 #include "SlotEditKeys.h"
 #include "SlotText.h"
@@ -56,7 +55,7 @@ Form1::Form1(Platform& platform, FileDialog* dialog, QWidget* parent)
         setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
 
     resize(pixels(ui::kForm1.clientWidth), pixels(ui::kForm1.clientHeight) + menuBar()->sizeHint().height());
-    m_text[0]->setFocus();
+    m_slots[0]->edit()->setFocus();
 }
 
 Form1::~Form1() = default;
@@ -71,9 +70,8 @@ QWidget* Form1::buildControl(const ui::Control& control, QWidget* client)
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         edit->setTabChangesFocus(true);
         edit->setFont(qFont(control.font, QFont::Monospace));
-        new LongLineView(edit);
+        m_slots[std::size_t(control.slot - 1)] = new SlotText(edit);
         new SlotEditKeys(edit);
-        m_text[std::size_t(control.slot - 1)] = edit;
         widget = edit;
     } else {
         auto* button = new QPushButton(qText(control.caption), client);
@@ -108,27 +106,22 @@ void Form1::showAbout()
     about.exec();
 }
 
-std::string Form1::slotText(int slot) const
+QPlainTextEdit* Form1::slotEdit(int slot) const
 {
-    const QTextDocument& document = *m_text.at(std::size_t(slot - 1))->document();
-    WaitCursor busy(std::uint64_t(document.characterCount()) >= kWaitCursorBytes);
-    return slotTextOf(document);
+    return m_slots.at(std::size_t(slot - 1))->edit();
 }
 
-void Form1::storeSlotText(int slot, const std::string& text)
+std::string Form1::slotText(int slot) const
 {
-    QPlainTextEdit& edit = *m_text.at(std::size_t(slot - 1));
+    const SlotText& slotText = *m_slots.at(std::size_t(slot - 1));
+    WaitCursor busy(std::uint64_t(slotText.edit()->document()->characterCount()) >= kWaitCursorBytes);
+    return slotText.text();
+}
+
+void Form1::storeSlotText(int slot, std::string text)
+{
     WaitCursor busy(text.size() >= kWaitCursorBytes);
-    // The history keeps every replaced text for Ctrl+Z: bounded, in UTF-16
-    // bytes, as the document holds them (a UTF-8 byte is at most one unit).
-    std::uint64_t& held = m_undoHeld.at(std::size_t(slot - 1));
-    const auto replaced = std::uint64_t(edit.document()->characterCount()) * sizeof(QChar);
-    if (dropsEarlierUndo(held, replaced, text.size() * sizeof(QChar))) {
-        dropUndoHistory(*edit.document());
-        held = 0;
-    }
-    replaceSlotText(edit, text);
-    held += replaced;
+    m_slots.at(std::size_t(slot - 1))->replace(std::move(text));
 }
 
 } // namespace tavimor

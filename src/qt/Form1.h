@@ -14,6 +14,7 @@ namespace tavimor {
 
 class FileDialog;
 class Platform;
+class SlotText;
 
 // The main window, built from its description: six slots, each a text box
 // with its File Open, Paste and Copy buttons, and the File and Help menus.
@@ -29,10 +30,10 @@ public:
 
     std::string slotText(int slot) const override;
 
-    QPlainTextEdit* slotEdit(int slot) const { return m_text[slot - 1]; }
+    QPlainTextEdit* slotEdit(int slot) const;
 
 protected:
-    void storeSlotText(int slot, const std::string& text) override;
+    void storeSlotText(int slot, std::string text) override;
 
 private:
     QWidget* buildControl(const ui::Control& control, QWidget* client);
@@ -41,9 +42,7 @@ private:
 
     Platform& m_platform;
     FileDialog* m_dialog;
-    std::array<QPlainTextEdit*, kSlotCount> m_text{};
-    // Bytes of replaced texts that each slot's undo history holds.
-    std::array<std::uint64_t, kSlotCount> m_undoHeld{};
+    std::array<SlotText*, kSlotCount> m_slots{};
     std::unique_ptr<MainCommands> m_commands;
 };
 

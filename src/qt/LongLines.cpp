@@ -5,38 +5,62 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace tavimor {
 
 namespace {
 
-// A line of at least `length` characters (counted as UTF-8 sequences).
-bool hasLineOf(std::string_view utf8, int length)
+// The length of the longest line, in UTF-16 units, as far as `enough`.
+int longestLine(std::string_view utf8, int enough)
 {
-    int characters = 0;
-    for (const char c : utf8) {
-        if (c == '\r' || c == '\n')
-            characters = 0;
-        else if ((c & 0xC0) != 0x80 && ++characters >= length)
-            return true;
+    int units = 0;
+    int longest = 0;
+    for (std::size_t i = 0; i < utf8.size() && longest < enough; ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const bool paragraphSeparator = c == 0xE2 && utf8.substr(i, 3) == "\xE2\x80\xA9";
+        if (c == '\r' || c == '\n' || paragraphSeparator) {
+            units = 0;
+        } else if ((c & 0xC0) != 0x80) {
+            units += c >= 0xF0 ? 2 : 1; // a character past the BMP is a surrogate pair
+            longest = std::max(longest, units);
+        }
     }
-    return false;
+    return longest;
 }
 
 } // namespace
 
 LongLineView::LongLineView(QPlainTextEdit* edit)
-    : QObject(edit)
-    , m_edit(edit)
+    : m_edit(edit)
     , m_font(edit->font())
     , m_wordWrap(edit->wordWrapMode())
 {
     connect(edit->document(), &QTextDocument::contentsChange, this, &LongLineView::contentsChanged);
 }
 
-void LongLineView::beginReplace(std::string_view text)
+bool LongLineView::wantsLong(std::string_view utf8) const
 {
-    setActive(hasLineOf(text, threshold()));
-    m_replacing = true;
+    // Only a line of as many bytes can hold as many units: the others are
+    // passed over without counting.
+    const auto limit = std::size_t(threshold());
+    for (std::size_t from = 0; from < utf8.size();) {
+        const std::size_t end = std::min(utf8.find('\n', from), utf8.size());
+        if (end - from >= limit && longestLine(utf8.substr(from, end - from), int(limit)) >= int(limit))
+            return true;
+        from = end + 1;
+    }
+    return false;
+}
+
+bool LongLineView::wantsLong(const QString& text) const
+{
+    // Raw document text: each block ends at a paragraph separator.
+    qsizetype from = 0;
+    for (qsizetype at; (at = text.indexOf(QChar::ParagraphSeparator, from)) >= 0; from = at + 1)
+        if (at - from >= threshold())
+            return true;
+    return text.size() - from >= threshold();
 }
 
 void LongLineView::contentsChanged(int position, int /*removed*/, int added)
@@ -59,7 +83,7 @@ void LongLineView::contentsChanged(int position, int /*removed*/, int added)
     m_recheckQueued = true;
     QTimer::singleShot(0, this, [this] {
         m_recheckQueued = false;
-        setActive(documentHasLongLine());
+        show(documentHasLongLine());
     });
 }
 
@@ -77,7 +101,7 @@ bool LongLineView::documentHasLongLine() const
     return false;
 }
 
-void LongLineView::setActive(bool active)
+void LongLineView::show(bool active)
 {
     if (active == m_active)
         return;

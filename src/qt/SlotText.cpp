@@ -1,92 +1,138 @@
 #include "SlotText.h"
 
-#include "LongLines.h"
+#include "DocumentText.h"
+#include "SlotUndo.h"
+#include "app/Limits.h"
 
 #include <QPlainTextEdit>
-#include <QStringEncoder>
 #include <QTextCursor>
 #include <QTextDocument>
 
-namespace tavimor {
+#include <memory>
 
-std::string slotTextOf(const QTextDocument& document)
-{
-    const QString raw = document.toRawText();
-    const QStringView all(raw);
-    // The UTF-8 text is written straight into a buffer of its largest possible
-    // size (a paragraph end, three bytes' worth, becomes the two of CR LF):
-    // one pass over a large slot, where replacing and then converting took three.
-    std::size_t bound = 0;
-    for (const QChar c : all)
-        bound += c.unicode() < 0x80 ? 1 : c.unicode() < 0x800 ? 2 : 3;
-    std::string text(bound, '\0');
-    QStringEncoder toUtf8(QStringEncoder::Utf8);
-    char* end = text.data();
-    qsizetype from = 0;
-    for (qsizetype at; (at = all.indexOf(QChar::ParagraphSeparator, from)) >= 0; from = at + 1) {
-        end = toUtf8.appendToBuffer(end, all.sliced(from, at - from));
-        *end++ = '\r';
-        *end++ = '\n';
-    }
-    end = toUtf8.appendToBuffer(end, all.sliced(from));
-    text.resize(std::size_t(end - text.data()));
-    return text;
-}
+namespace tavimor {
 
 namespace {
 
-// The text goes into the box in pieces of about this many bytes, each ending
-// after a line break where there is one: meanwhile the text exists once more
-// in UTF-16 only for one piece, not as a whole.
-constexpr std::size_t kPieceBytes = 4 * 1024 * 1024;
-
-std::size_t pieceLength(std::string_view rest)
+// While the whole text is replaced, the display follows the replacement, not
+// the typing (also when the replacement throws).
+class Replacing
 {
-    if (rest.size() <= kPieceBytes)
-        return rest.size();
-    const std::size_t lineEnd = rest.rfind('\n', kPieceBytes - 1);
-    if (lineEnd != std::string_view::npos)
-        return lineEnd + 1;
-    // One long line: end at a whole character, and never between CR and LF.
-    std::size_t end = kPieceBytes;
-    while (end > 1 && ((rest[end] & 0xC0) == 0x80 || (rest[end] == '\n' && rest[end - 1] == '\r')))
-        --end;
-    return end;
-}
-
-void insertInPieces(QTextCursor& cursor, std::string_view text)
-{
-    for (std::string_view rest = text; !rest.empty();) {
-        const std::size_t length = pieceLength(rest);
-        cursor.insertText(QString::fromUtf8(rest.data(), qsizetype(length)));
-        rest.remove_prefix(length);
+public:
+    explicit Replacing(LongLineView& view)
+        : m_view(view)
+    {
+        m_view.setReplacing(true);
     }
-}
+    ~Replacing() { m_view.setReplacing(false); }
+    Replacing(const Replacing&) = delete;
+    Replacing& operator=(const Replacing&) = delete;
+
+private:
+    LongLineView& m_view;
+};
 
 } // namespace
 
-void dropUndoHistory(QTextDocument& document)
+SlotText::SlotText(QPlainTextEdit* edit)
+    : QObject(edit)
+    , m_edit(edit)
+    , m_view(edit)
 {
-    // Clearing the history is not enough: the document keeps every text it
-    // ever held in a store of its own until it is emptied. Setting the
-    // current text anew empties it, and leaves no undo step.
-    document.setPlainText(document.toRawText());
 }
 
-void replaceSlotText(QPlainTextEdit& edit, std::string_view text)
+std::string SlotText::text() const
 {
-    auto* view = edit.findChild<LongLineView*>(QString(), Qt::FindDirectChildrenOnly);
-    if (view)
-        view->beginReplace(text);
-    QTextCursor cursor(edit.document());
+    return documentText(*m_edit->document());
+}
+
+void SlotText::replace(std::string text)
+{
+    // The history keeps every replaced text for Ctrl+Z: bounded, in UTF-16
+    // bytes, as the document holds them (a UTF-8 byte is at most one unit).
+    const auto replacedBytes = std::uint64_t(m_edit->document()->characterCount()) * sizeof(QChar);
+    const bool longLines = m_view.wantsLong(text);
+    {
+        const Replacing replacing(m_view);
+        if (dropsEarlierUndo(m_held, replacedBytes, text.size() * sizeof(QChar)))
+            replaceDroppingHistory(text, longLines, replacedBytes);
+        else
+            replaceKeepingHistory(text, longLines, replacedBytes);
+    }
+    m_edit->moveCursor(QTextCursor::Start);
+    keepShownText(std::move(text));
+}
+
+// The old text stays in the document's own history, as one step with the
+// new: the old text is removed, the display switched on the empty box, and
+// the new text inserted, laid out once when the step ends.
+void SlotText::replaceKeepingHistory(std::string_view text, bool longLines, std::uint64_t replacedBytes)
+{
+    QTextDocument& document = *m_edit->document();
+    QTextCursor cursor(&document);
     cursor.beginEditBlock(); // one step for Ctrl+Z
     cursor.select(QTextCursor::Document);
     cursor.removeSelectedText();
-    insertInPieces(cursor, text);
+    if (longLines != m_view.active()) {
+        // Ctrl+Z switches back at the same point, before the old text returns.
+        document.appendUndoItem(new DisplaySwitch(m_view, m_view.active(), longLines));
+        m_view.show(longLines);
+    }
+    insertUtf8(cursor, text);
     cursor.endEditBlock();
-    if (view)
-        view->endReplace();
-    edit.moveCursor(QTextCursor::Start);
+    m_held += replacedBytes;
+}
+
+// The history goes whole: the document keeps every text it ever held while
+// undo is on, in a store that only clearing it empties. The step that Ctrl+Z
+// undoes keeps the replaced text itself, and the new text goes in without
+// being recorded line by line.
+void SlotText::replaceDroppingHistory(std::string_view text, bool longLines, std::uint64_t replacedBytes)
+{
+    QTextDocument& document = *m_edit->document();
+    auto step = std::make_unique<ReplacedText>(*this, takeShownText(), m_view.active());
+    document.clear();
+    m_view.show(longLines);
+    document.setUndoRedoEnabled(false);
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock(); // laid out once, not once per piece
+    insertUtf8(cursor, text);
+    cursor.endEditBlock();
+    document.setUndoRedoEnabled(true);
+    document.appendUndoItem(step.release());
+    m_held = replacedBytes;
+}
+
+std::string SlotText::swapText(std::string text, bool& longLines)
+{
+    // Called while the document undoes or redoes a step: its history is not
+    // recorded meanwhile, and the layout waits for the step's end.
+    QTextDocument& document = *m_edit->document();
+    std::string shown = takeShownText();
+    const bool shownLong = m_view.active();
+    QTextCursor cursor(&document);
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    m_view.show(longLines);
+    insertUtf8(cursor, text);
+    keepShownText(std::move(text));
+    longLines = shownLong;
+    return shown;
+}
+
+std::string SlotText::takeShownText()
+{
+    std::optional<std::string> shown = std::move(m_shown);
+    m_shown.reset();
+    if (shown && m_shownRevision == m_edit->document()->revision())
+        return std::move(*shown);
+    return text();
+}
+
+void SlotText::keepShownText(std::string text)
+{
+    m_shown = std::move(text);
+    m_shownRevision = m_edit->document()->revision();
 }
 
 } // namespace tavimor

@@ -136,7 +136,7 @@ LRESULT AboutDialog::onDpiChanged(LPARAM lParam)
 // open: its fonts and colours follow (the colours are asked for at each paint).
 LRESULT AboutDialog::onSystemChanged()
 {
-    m_controls.layout(dpi());
+    m_controls.refreshFonts(dpi());
     m_controls.fitLabels(dpi());
     ::InvalidateRect(hwnd(), nullptr, TRUE);
     return 0;

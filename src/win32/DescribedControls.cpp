@@ -4,6 +4,7 @@
 #include "WideText.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace tavimor::win32 {
@@ -39,6 +40,14 @@ RECT placeOf(const ui::Control& described, Dpi dpi)
         width += 1; // a line includes both its end points
     }
     return {dpi.px(r.left), dpi.px(r.top), width, height}; // left, top, width, height
+}
+
+LOGFONTW messageFont(Dpi dpi)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi.dpi);
+    return metrics.lfMessageFont;
 }
 
 // Created where it stands: placing 24 controls afterwards costs a server
@@ -111,9 +120,6 @@ void DescribedControls::layout(Dpi dpi)
 
 void DescribedControls::place(Dpi dpi, bool move)
 {
-    // The old fonts go only once no control uses them any more.
-    std::map<std::tuple<std::string_view, int, int>, HFONT> previous;
-    previous.swap(m_fonts);
     for (const Built& c : m_controls) {
         if (c.described->kind == ui::Kind::Picture) {
             // A picture control takes the size of its picture, which sits in
@@ -130,18 +136,51 @@ void DescribedControls::place(Dpi dpi, bool move)
             const RECT p = placeOf(*c.described, dpi);
             ::SetWindowPos(c.hwnd, nullptr, p.left, p.top, p.right, p.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
         }
+    }
+    giveFonts(dpi);
+}
+
+void DescribedControls::refreshFonts(Dpi dpi)
+{
+    giveFonts(dpi);
+}
+
+void DescribedControls::giveFonts(Dpi dpi)
+{
+    // Fonts that no control uses any more go once every control has its new one.
+    std::map<std::tuple<std::string_view, int, int>, HFONT> stale;
+    LOGFONTW message = messageFont(dpi);
+    if (dpi.dpi != m_fontDpi) {
+        stale.swap(m_fonts);
+    } else if (std::memcmp(&message, &m_messageFont, sizeof message) != 0) {
+        if (const auto system = m_fonts.find({std::string_view(), 0, 0}); system != m_fonts.end()) {
+            stale.insert(*system);
+            m_fonts.erase(system);
+        }
+    }
+    m_fontDpi = dpi.dpi;
+    m_messageFont = message;
+    for (Built& c : m_controls) {
         const ui::Kind kind = c.described->kind;
         if (kind == ui::Kind::TextBox || kind == ui::Kind::Button || kind == ui::Kind::Label)
-            ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.described->font, dpi)), TRUE);
+            giveFont(c, font(c.described->font, dpi));
     }
-    for (auto& [key, old] : previous)
+    for (auto& [key, old] : stale)
         ::DeleteObject(old);
+}
+
+void DescribedControls::giveFont(Built& control, HFONT font)
+{
+    if (control.font == font)
+        return;
+    ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    control.font = font;
 }
 
 void DescribedControls::fitLabels(Dpi dpi)
 {
     const HDC dc = ::GetDC(nullptr);
-    for (const Built& c : m_controls) {
+    for (Built& c : m_controls) {
         if (c.described->kind != ui::Kind::Label)
             continue;
         RECT box{};
@@ -157,7 +196,7 @@ void DescribedControls::fitLabels(Dpi dpi)
             ::SelectObject(dc, previous);
             const bool fits = needed.right <= box.right && needed.bottom <= box.bottom;
             if (fits || described.centipoints - ui::kFitStepCentipoints < ui::kSmallestFitCentipoints) {
-                ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(candidate), TRUE);
+                giveFont(c, candidate);
                 break;
             }
             described.centipoints -= ui::kFitStepCentipoints;
@@ -221,15 +260,14 @@ std::optional<LRESULT> DescribedControls::colourStatic(HDC dc, HWND control)
 
 HFONT DescribedControls::font(const ui::Font& described, Dpi dpi)
 {
-    HFONT& font = m_fonts[{described.face, described.centipoints, described.weight}];
+    // No face described: the system's font for messages and dialogs, which
+    // has one entry whatever size the description gives.
+    const bool system = described.face.empty();
+    HFONT& font = m_fonts[{described.face, system ? 0 : described.centipoints, system ? 0 : described.weight}];
     if (font)
         return font;
-    if (described.face.empty()) {
-        // No face described: the system's font for messages and dialogs.
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi.dpi);
-        font = ::CreateFontIndirectW(&metrics.lfMessageFont);
+    if (system) {
+        font = ::CreateFontIndirectW(&m_messageFont);
         return font;
     }
     // MS Sans Serif is a bitmap font that comes only in a few sizes; its

@@ -26,6 +26,7 @@ public:
         const ui::Control* described;
         HWND hwnd;
         int id;
+        HFONT font = nullptr; // the font the control was given last
     };
 
     DescribedControls() = default;
@@ -38,6 +39,11 @@ public:
     void build(HWND parent, const ui::Window& described, int firstId, Dpi dpi);
     // Places everything again, with fonts and picture, at new dots per inch.
     void layout(Dpi dpi);
+    // A system setting changed (Windows tells for many: the environment, a
+    // policy, the theme): a control gets a new font only where the system's
+    // font for messages, which the buttons use, really changed. Giving a slot
+    // holding megabytes a font makes it lay out its whole text again.
+    void refreshFonts(Dpi dpi);
     // Sets each label's text a little smaller where its font would cut it off
     // in its box (a host without the described face substitutes one that may
     // run larger). Called again whenever texts or the DPI change.
@@ -54,11 +60,18 @@ public:
 
 private:
     void place(Dpi dpi, bool move);
+    // Gives every control its described font at these dots per inch, where it differs.
+    void giveFonts(Dpi dpi);
+    void giveFont(Built& control, HFONT font);
     HFONT font(const ui::Font& described, Dpi dpi);
     void clearFonts();
 
     std::vector<Built> m_controls;
+    // The fonts at m_fontDpi, by face, size and weight; the system's font for
+    // messages under an empty face, made from m_messageFont.
     std::map<std::tuple<std::string_view, int, int>, HFONT> m_fonts;
+    UINT m_fontDpi = 0;
+    LOGFONTW m_messageFont{};
     std::map<unsigned, HBRUSH> m_brushes;
     HBITMAP m_picture = nullptr;
 };

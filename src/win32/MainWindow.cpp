@@ -58,7 +58,7 @@ std::string MainWindow::slotText(int slot) const
     return editText(edit(slot));
 }
 
-void MainWindow::storeSlotText(int slot, const std::string& text)
+void MainWindow::storeSlotText(int slot, std::string text)
 {
     replaceEditText(edit(slot), text);
 }
@@ -156,10 +156,10 @@ LRESULT MainWindow::onDpiChanged(WPARAM, LPARAM lParam)
 }
 
 // The buttons use the system's font for messages, which the user may make
-// larger while the program runs.
+// larger while the program runs. Windows tells of many other settings too.
 LRESULT MainWindow::onSettingChange()
 {
-    m_controls.layout(dpi());
+    m_controls.refreshFonts(dpi());
     return 0;
 }
 

@@ -33,7 +33,7 @@ public:
     int menuCommandId(std::string_view name) const;
 
 protected:
-    void storeSlotText(int slot, const std::string& text) override;
+    void storeSlotText(int slot, std::string text) override;
     std::optional<std::string> refusal(std::string_view text) const override;
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onDestroyed() override;

@@ -6,20 +6,12 @@
 
 namespace tavimor::win32 {
 
-namespace {
-
-// The conversions take int lengths; longer texts go in pieces, cut where no
-// character is split (never between the halves of a surrogate pair).
-constexpr std::size_t kPiece = 64u * 1024 * 1024;
-
-} // namespace
-
 std::wstring wide(std::string_view utf8)
 {
     std::wstring out;
     std::size_t done = 0;
     while (done < utf8.size()) {
-        std::size_t take = std::min(kPiece, utf8.size() - done);
+        std::size_t take = std::min(kConversionPiece, utf8.size() - done);
         while (done + take < utf8.size() && (static_cast<unsigned char>(utf8[done + take]) & 0xC0) == 0x80)
             --take; // do not split a UTF-8 sequence
         const char* from = utf8.data() + done;
@@ -37,7 +29,7 @@ std::string narrow(std::wstring_view utf16)
     std::string out;
     std::size_t done = 0;
     while (done < utf16.size()) {
-        std::size_t take = std::min(kPiece, utf16.size() - done);
+        std::size_t take = std::min(kConversionPiece, utf16.size() - done);
         if (done + take < utf16.size() && utf16[done + take - 1] >= 0xD800 && utf16[done + take - 1] <= 0xDBFF)
             --take; // keep a surrogate pair together
         const wchar_t* from = utf16.data() + done;

@@ -255,9 +255,9 @@ public:
     std::string slotText(int slot) const override { return texts.at(slot - 1); }
 
 protected:
-    void storeSlotText(int slot, const std::string& text) override
+    void storeSlotText(int slot, std::string text) override
     {
-        texts.at(slot - 1) = text;
+        texts.at(slot - 1) = std::move(text);
         ++writes;
     }
     std::optional<std::string> refusal(std::string_view text) const override

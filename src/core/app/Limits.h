@@ -18,9 +18,13 @@ inline constexpr std::uint64_t kWaitCursorBytes = 4 * 1024 * 1024;
 // allowance over the new text, the earlier replacements are dropped and only
 // the last one can be undone.
 inline constexpr std::uint64_t kUndoAllowance = 32ull * 1024 * 1024;
+// A new text from this size on (UTF-16 bytes, about 4 million characters) is
+// put in without recording each of its lines for undo, which takes half as
+// long again as putting it in: its replacement keeps only itself for Ctrl+Z.
+inline constexpr std::uint64_t kStepwiseUndoBytes = 8ull * 1024 * 1024;
 constexpr bool dropsEarlierUndo(std::uint64_t heldBytes, std::uint64_t replacedBytes, std::uint64_t newBytes)
 {
-    return heldBytes + replacedBytes > newBytes + kUndoAllowance;
+    return newBytes >= kStepwiseUndoBytes || heldBytes + replacedBytes > newBytes + kUndoAllowance;
 }
 // Lines from this length on are hard for a text box to lay out; a front end
 // may show them differently (never change them).

@@ -28,7 +28,7 @@ public:
     {
         text = withCrLf(std::move(text));
         checkSlotText(slot, text);
-        storeSlotText(slot, text);
+        storeSlotText(slot, std::move(text));
     }
 
     // Throws as setSlotText would for this text, and changes nothing.
@@ -39,8 +39,9 @@ public:
     }
 
 protected:
-    // The text box's part: store a text whose line breaks are all CR LF.
-    virtual void storeSlotText(int slot, const std::string& text) = 0;
+    // The text box's part: store a text whose line breaks are all CR LF. The
+    // text is handed over: a host may keep it.
+    virtual void storeSlotText(int slot, std::string text) = 0;
     // Why the text box cannot hold this text without losing part of it; nothing when it can.
     virtual std::optional<std::string> refusal(std::string_view) const { return std::nullopt; }
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+// The start of every Linux benchmark program: headless unless told otherwise,
+// memory handled as the program handles it, one application object.
+#include "MemoryUse.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace tavimor::bench {
+
+// Registers the benchmarks (quick: tiny sizes, for TAVIMOR_BENCH_QUICK=1) and runs them.
+template <typename Register>
+int runBenchmarks(int argc, char* argv[], Register registerAll)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    returnLargeBlocksAtOnce(); // as the program does at start
+    QApplication app(argc, argv);
+    registerAll(qEnvironmentVariableIsSet("TAVIMOR_BENCH_QUICK"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+} // namespace tavimor::bench
