@@ -1,16 +1,28 @@
 #include "QtPlatform.h"
 
+#include "DocumentText.h"
 #include "platform/TextCodec.h"
 #include "Version.h"
+#include "X11Clipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
 
 namespace tavimor {
+
+namespace {
+
+// Text that took this long to come back empty was not handed over (Qt on
+// Wayland waits 1 s per kind of text); a clipboard that holds empty text
+// answers at once.
+constexpr qint64 kGaveUpAfter = 900; // ms
+
+} // namespace
 
 std::string toCrLf(const QString& text)
 {
@@ -19,7 +31,7 @@ std::string toCrLf(const QString& text)
 
 QString toLf(const std::string& text)
 {
-    QString result = QString::fromStdString(text);
+    QString result = exactUtf16(text);
     result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return result;
 }
@@ -27,6 +39,19 @@ QString toLf(const std::string& text)
 QtPlatform::QtPlatform()
     : m_file(m_store)
 {
+}
+
+QtPlatform::~QtPlatform() = default;
+
+X11Clipboard* QtPlatform::foreignX11Clipboard()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || QGuiApplication::clipboard()->ownsClipboard())
+        return nullptr;
+    if (!m_x11Opened) {
+        m_x11 = X11Clipboard::open();
+        m_x11Opened = true;
+    }
+    return m_x11.get();
 }
 
 void QtPlatform::ShowMessage(const std::string& text)
@@ -59,13 +84,25 @@ void QtPlatform::ClipboardSetText(const std::string& text)
 
 bool QtPlatform::ClipboardHasText()
 {
+    if (X11Clipboard* x11 = foreignX11Clipboard())
+        return x11->hasText();
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasText();
 }
 
 std::string QtPlatform::ClipboardGetText()
 {
-    return toCrLf(QGuiApplication::clipboard()->text());
+    if (X11Clipboard* x11 = foreignX11Clipboard())
+        return withCrLf(x11->text());
+    // On Wayland Qt gives up on an owner that does not answer after a second
+    // for each kind of text it asks for, and then hands back no text at all:
+    // that is no text to replace a slot's with.
+    QElapsedTimer asking;
+    asking.start();
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty() && asking.elapsed() >= kGaveUpAfter)
+        throw PlatformError(kClipboardHeld);
+    return toCrLf(text);
 }
 
 void QtPlatform::StartProgram(const std::string& path)

@@ -6,14 +6,19 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace tavimor {
 
 // The platform services on Qt: message boxes, the system clipboard, files on
 // disk, and starting programs.
+class X11Clipboard;
+
 class QtPlatform : public Platform
 {
 public:
     QtPlatform();
+    ~QtPlatform() override;
 
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
@@ -31,7 +36,13 @@ public:
     bool FileExists(const std::string& path) override;
 
 private:
+    // The clipboard of another program on X11, asked with a time limit;
+    // nothing where Qt's own clipboard answers (its own text, Wayland).
+    X11Clipboard* foreignX11Clipboard();
+
     PosixFileStore m_store;
+    std::unique_ptr<X11Clipboard> m_x11;
+    bool m_x11Opened = false;
     TextFile m_file;
     SubstituteRegistry m_registry;
 };

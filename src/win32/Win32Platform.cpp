@@ -26,7 +26,7 @@ public:
     {
         for (int tries = 0; !::OpenClipboard(owner); ++tries) {
             if (tries == 25)
-                throw PlatformError("the clipboard is held by another program");
+                throw PlatformError(kClipboardHeld);
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
             MSG sent;
             ::PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE); // handles sent messages only

@@ -3,12 +3,15 @@
 #include "QtPlatform.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -110,4 +113,39 @@ TEST_F(ClipboardTest, APictureAloneIsNoText)
     click("cmdPaste5");
     EXPECT_EQ(shown, "Tavimor|There is no text on the Clipboard.");
     EXPECT_EQ(form.slotText(5), "kept");
+}
+
+// The clipboard's owner has stopped (a hung program, a stalled remote-desktop
+// bridge): Paste says so soon, and the slot keeps its text.
+TEST_F(ClipboardTest, AnOwnerThatDoesNotAnswerIsReportedAndChangesNothing)
+{
+    QProcess owner; // -quiet: serves the clipboard itself, in the foreground
+    owner.start("xclip", {"-quiet", "-i", "-selection", "clipboard"});
+    owner.write("held text");
+    owner.closeWriteChannel();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QGuiApplication::clipboard()->ownsClipboard(); }, 5000));
+    QTest::qWait(200);
+    ::kill(pid_t(owner.processId()), SIGSTOP);
+
+    form.setSlotText(6, "kept");
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        // The box comes when Paste gives up; until then this waits with it.
+        (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 30000);
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    click("cmdPaste6");
+    ::kill(pid_t(owner.processId()), SIGCONT);
+    owner.kill();
+    owner.waitForFinished();
+    EXPECT_EQ(shown.toStdString(), "Error: the clipboard is held by another program");
+    EXPECT_EQ(form.slotText(6), "kept");
+
+    // A program that answers again is pasted from as before.
+    xclipIn("answers");
+    click("cmdPaste6");
+    EXPECT_EQ(form.slotText(6), "answers");
 }

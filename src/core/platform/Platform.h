@@ -7,6 +7,10 @@
 
 namespace tavimor {
 
+// Why a clipboard command failed when another program has the clipboard and
+// does not let go of it or does not answer in time: said alike on every host.
+inline constexpr const char* kClipboardHeld = "the clipboard is held by another program";
+
 // What the commands need of the host. Every operation that fails throws
 // PlatformError with the host's description. Texts are UTF-8; line breaks in
 // clipboard text are CR LF on this side of the interface.
