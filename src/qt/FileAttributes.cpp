@@ -1,7 +1,6 @@
 #include "FileAttributes.h"
 
 #include <cerrno>
-#include <fstream>
 #include <optional>
 #include <set>
 #include <sys/xattr.h>
@@ -64,7 +63,7 @@ bool copyExtendedAttributes(int toFd, const std::string& fromPath)
 
 } // namespace
 
-bool carryAttributes(int toFd, const std::string& fromPath, const struct stat& from)
+bool carryAttributes(int toFd, const std::string& fromPath, const struct stat& from, int (*setMode)(int, mode_t))
 {
     struct stat now{};
     if (::fstat(toFd, &now) != 0)
@@ -76,22 +75,9 @@ bool carryAttributes(int toFd, const std::string& fromPath, const struct stat& f
     if (now.st_uid != from.st_uid && ::fchown(toFd, from.st_uid, gid_t(-1)) != 0)
         return false;
     // After the owner, which clears the set-id bits; before the ACL, which the mode must match.
-    if (::fchmod(toFd, from.st_mode & 07777) != 0)
+    if (setMode(toFd, from.st_mode & 07777) != 0)
         return false;
     return copyExtendedAttributes(toFd, fromPath);
-}
-
-mode_t newFileMode()
-{
-    mode_t mask = 022;
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("Umask:", 0) == 0) {
-            mask = mode_t(std::stoul(line.substr(6), nullptr, 8));
-            break;
-        }
-    }
-    return 0666 & ~mask;
 }
 
 } // namespace tavimor

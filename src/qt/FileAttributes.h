@@ -10,10 +10,8 @@ namespace tavimor {
 // its ACL and its SELinux label among others. False when the host refuses any
 // part (an ordinary user cannot give a file away, a file system may hold no
 // extended attributes): then replacing the old file by the new one would lose it.
-bool carryAttributes(int toFd, const std::string& fromPath, const struct stat& from);
-
-// The permissions of a new file: read and write for all, less the process's
-// umask. Read from /proc, so that the umask is never changed to learn it.
-mode_t newFileMode();
+// The mode is set through the given call (a test may refuse it).
+bool carryAttributes(int toFd, const std::string& fromPath, const struct stat& from,
+                     int (*setMode)(int, mode_t) = ::fchmod);
 
 } // namespace tavimor

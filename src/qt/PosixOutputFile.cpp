@@ -16,6 +16,11 @@ namespace tavimor {
 
 using posix::describeErrno;
 
+int openFile(const char* path, int flags)
+{
+    return ::open(path, flags);
+}
+
 const SaveCalls kSystemSaveCalls{::write, ::fsync, ::close, ::rename};
 
 namespace {
@@ -26,11 +31,6 @@ std::string folderOf(const std::string& path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string baseOf(const std::string& path)
-{
-    return path.substr(path.rfind('/') + 1);
 }
 
 // The file that saving replaces: the path itself, or where its links lead.
@@ -70,6 +70,9 @@ Target resolveTarget(const std::string& path)
     return target;
 }
 
+constexpr const char* kSwapped
+    = "another file took its name while it was being saved; nothing was written to either";
+
 std::string folderCannotBeWritten(const std::string& folder, int error)
 {
     return "the folder \"" + folder + "\" cannot be written (" + std::strerror(error) + ")";
@@ -84,19 +87,23 @@ PosixOutputFile::PosixOutputFile(const std::string& path, const SaveCalls& calls
     const Target target = resolveTarget(path);
     m_target = target.path;
     m_exists = target.exists;
+    m_device = target.info.st_dev;
+    m_inode = target.info.st_ino;
     // Replacing a file by rename needs no right to write it: honour its own
     // flag. (A read-only file system is the folder's matter, told below.)
     if (m_exists && ::access(m_target.c_str(), W_OK) != 0 && errno != EROFS)
         failFile(path, describeErrno(errno));
 
-    if (const int error = m_temp.create(folderOf(m_target), baseOf(m_target))) {
+    // A new set is made as any program makes a new file there (0666 less the
+    // umask, or as the folder's default ACL says), so it needs no chmod,
+    // which some file systems refuse. A replacement stays private until it
+    // is given all that the old file is.
+    if (const int error = m_temp.create(folderOf(m_target), m_exists ? 0600 : 0666)) {
         createElsewhere(error);
         return;
     }
-    if (!m_exists)
-        check(::fchmod(m_temp.fd(), newFileMode())); // not the temporary file's 0600
-    else
-        m_inPlace = target.info.st_nlink > 1 || !carryAttributes(m_temp.fd(), m_target, target.info);
+    if (m_exists)
+        m_inPlace = target.info.st_nlink > 1 || !carryAttributes(m_temp.fd(), m_target, target.info, m_calls.fchmod);
 }
 
 void PosixOutputFile::createElsewhere(int folderError)
@@ -111,7 +118,7 @@ void PosixOutputFile::createElsewhere(int folderError)
     // restart (unlike /tmp on many systems).
     if (m_exists && folderError != EROFS) {
         for (const char* spare : std::initializer_list<const char*>{std::getenv("TMPDIR"), "/var/tmp", "/tmp"}) {
-            if (spare && *spare && m_temp.create(spare, baseOf(m_target)) == 0) {
+            if (spare && *spare && m_temp.create(spare, 0600) == 0) {
                 m_inPlace = true;
                 return;
             }
@@ -139,20 +146,28 @@ void PosixOutputFile::replaceByRename()
     resolveTarget(m_path); // still nothing but a regular file there
     check(m_calls.rename(m_temp.path().c_str(), m_target.c_str()));
     m_temp.release();
-    syncFolder();
+    // The file is already in place, so a failure here changes nothing the
+    // user could act on.
+    (void)syncFolder(folderOf(m_target));
 }
 
 void PosixOutputFile::writeIntoTarget()
 {
-    const int fd = ::open(m_target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    // The copy that a failure would name must be found after a power loss too.
+    if (const int error = syncFolder(folderOf(m_temp.path())))
+        failFile(m_path, std::strerror(error));
+    // Only the very file that was resolved is written into: a name swapped
+    // meanwhile for a link, or for another file, by someone who can write
+    // the folder leads nowhere.
+    const int fd = m_calls.open(m_target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0)
-        failFile(m_path, describeErrno(errno));
+        failFile(m_path, errno == ELOOP ? kSwapped : describeErrno(errno));
     Descriptor target(fd);
     struct stat info{};
     if (::fstat(fd, &info) != 0)
         failFile(m_path, describeErrno(errno));
-    if (!S_ISREG(info.st_mode))
-        failFile(m_path, std::string(posix::kNotRegular) + "; only regular files are saved to");
+    if (!S_ISREG(info.st_mode) || info.st_dev != m_device || info.st_ino != m_inode)
+        failFile(m_path, kSwapped);
     // Room first: a full disk stops the save before the old set is touched.
     const auto bytes = off_t(size());
     if (bytes > info.st_size && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, bytes) != 0 && errno != EOPNOTSUPP
@@ -209,15 +224,14 @@ int PosixOutputFile::writeAll(int fd, std::string_view bytes) const
     return 0;
 }
 
-void PosixOutputFile::syncFolder() const
+int PosixOutputFile::syncFolder(const std::string& folder) const
 {
-    // The file is already in place, so a failure here changes nothing the
-    // user could act on.
-    const int folder = ::open(folderOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        (void)::fsync(folder);
-        ::close(folder);
-    }
+    const Descriptor entries(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (entries.fd() < 0)
+        return errno;
+    // Some file systems cannot sync a folder (EINVAL): their entries are
+    // written with the files.
+    return m_calls.fsync(entries.fd()) == 0 || errno == EINVAL ? 0 : errno;
 }
 
 } // namespace tavimor

@@ -10,14 +10,20 @@
 
 namespace tavimor {
 
+int openFile(const char* path, int flags);
+
 // The system calls that saving makes, so that tests can make the steps fail
-// that a real disk rarely fails on demand (the sync, the close, the rename).
+// that a real disk rarely fails on demand (the sync, the close, the rename),
+// refuse what a root test machine allows (chmod), or change the files between
+// two steps (open).
 struct SaveCalls
 {
     ssize_t (*write)(int fd, const void* bytes, size_t count);
     int (*fsync)(int fd);
     int (*close)(int fd);
     int (*rename)(const char* from, const char* to);
+    int (*open)(const char* path, int flags) = openFile;
+    int (*fchmod)(int fd, mode_t mode) = ::fchmod;
 };
 extern const SaveCalls kSystemSaveCalls;
 
@@ -46,8 +52,8 @@ private:
     void replaceByRename();
     void writeIntoTarget();
     [[noreturn]] void failDamaged(int error);
-    // Makes the rename itself reach the disk.
-    void syncFolder() const;
+    // Makes the folder's entries (a rename, a new name) reach the disk.
+    int syncFolder(const std::string& folder) const;
 
     std::string m_path; // as the user named it, for messages
     std::string m_target;
@@ -55,6 +61,9 @@ private:
     PosixTempFile m_temp;
     bool m_exists = false;
     bool m_inPlace = false;
+    // The file that was resolved, which writing in place must find again.
+    dev_t m_device = 0;
+    ino_t m_inode = 0;
 };
 
 } // namespace tavimor

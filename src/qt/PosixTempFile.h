@@ -1,12 +1,14 @@
 #pragma once
 
 #include <string>
+#include <sys/types.h>
 
 namespace tavimor {
 
-// A new file under a name of its own making, removed again with whatever was
-// written to it unless it is kept: the descriptor and the name are owned here,
-// so no failure on the way (a throwing constructor included) leaves either behind.
+// A new file under a short name of its own making, removed again with
+// whatever was written to it unless it is kept: the descriptor and the name
+// are owned here, so no failure on the way (a throwing constructor included)
+// leaves either behind.
 class PosixTempFile
 {
 public:
@@ -15,9 +17,13 @@ public:
     PosixTempFile(const PosixTempFile&) = delete;
     PosixTempFile& operator=(const PosixTempFile&) = delete;
 
-    // Makes ".<base>.tavimor-XXXXXX" in the folder, open for reading and
-    // writing. Returns 0, or the errno of the failure (nothing is made then).
-    int create(const std::string& folder, const std::string& base);
+    // Makes ".tvm-XXXXXXXX" (eight random letters and digits) in the folder,
+    // open for reading and writing, created with this mode as open() takes it
+    // (less the umask, or as the folder's default ACL says). The name is short
+    // whatever the saved file's name is, so that a name as long as the file
+    // system allows can be saved. Returns 0, or the errno of the failure
+    // (nothing is made then).
+    int create(const std::string& folder, mode_t mode);
 
     int fd() const { return m_fd; }
     const std::string& path() const { return m_path; }

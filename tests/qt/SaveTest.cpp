@@ -193,7 +193,7 @@ namespace {
 bool isLinked(int fd)
 {
     struct stat info{};
-    return ::fstat(fd, &info) == 0 && info.st_nlink > 1;
+    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink > 1; // a hard-linked file, not a folder
 }
 ssize_t failWriteIntoLinked(int fd, const void* bytes, size_t count)
 {
