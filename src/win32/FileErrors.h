@@ -64,6 +64,10 @@ struct Handle
 // name (NUL, COM1) stays as the system names it ("\\.\NUL").
 std::wstring longPath(const std::string& path);
 
+// The path as the user knows it, for messages: "\\?\C:\..." as "C:\...",
+// "\\?\UNC\server\share\..." as "\\server\share\..." (the forms Explorer takes).
+std::string userPath(const std::string& path);
+
 // An existing file on disk, not a folder: a name such as NUL or COM1 is a
 // device. Asks for no access, so opening it has no effect on a device.
 inline bool isDiskFile(const std::wstring& name) // in longPath form

@@ -27,4 +27,13 @@ std::wstring longPath(const std::string& path)
     return L"\\\\?\\" + full;
 }
 
+std::string userPath(const std::string& path)
+{
+    if (path.rfind("\\\\?\\UNC\\", 0) == 0)
+        return "\\\\" + path.substr(8);
+    if (path.rfind("\\\\?\\", 0) == 0)
+        return path.substr(4);
+    return path;
+}
+
 } // namespace tavimor::win32

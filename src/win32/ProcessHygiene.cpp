@@ -1,5 +1,7 @@
 #include "ProcessHygiene.h"
 
+#include <sddl.h>
+
 namespace tavimor::win32 {
 
 void limitLibrarySearch()
@@ -27,6 +29,16 @@ KeepCurrentFolder::~KeepCurrentFolder()
 {
     if (m_folder[0])
         ::SetCurrentDirectoryW(m_folder);
+}
+
+HANDLE holdRunningMark(CreateMutexExCall create)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ::ConvertStringSecurityDescriptorToSecurityDescriptorW(kRunningMarkSecurity, SDDL_REVISION_1, &descriptor, nullptr);
+    SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};
+    const HANDLE mark = create(descriptor ? &security : nullptr, kRunningMutex, 0, SYNCHRONIZE);
+    ::LocalFree(descriptor);
+    return mark;
 }
 
 } // namespace tavimor::win32

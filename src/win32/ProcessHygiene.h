@@ -32,4 +32,15 @@ private:
 // installer's script, cmake/NSIS.template.in, names it too).
 inline constexpr const wchar_t* kRunningMutex = L"Global\\TavimorRunning";
 
+// Makes the mark, or opens it where another instance made it, asking only to
+// wait on it (SYNCHRONIZE). It is made so that every user may do that: an
+// instance of another account, or one that is not elevated, holds the mark
+// too, where asking for all access to a mark made by another would be refused.
+// Returns the handle, or nothing where no mark can be had.
+using CreateMutexExCall = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, LPCWSTR, DWORD, DWORD);
+HANDLE holdRunningMark(CreateMutexExCall create = ::CreateMutexExW);
+// Everyone may wait on the mark; no one needs more. The label lets processes
+// of low integrity wait on it too.
+inline constexpr const wchar_t* kRunningMarkSecurity = L"D:(A;;0x00100000;;;WD)S:(ML;;NW;;;LW)";
+
 } // namespace tavimor::win32

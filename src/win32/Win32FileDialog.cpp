@@ -6,6 +6,8 @@
 #include "platform/PlatformError.h"
 
 #include <commdlg.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -25,6 +27,16 @@ std::wstring win32Filter(const std::string& filter)
 DialogCalls systemDialogCalls()
 {
     return {::GetOpenFileNameW, ::GetSaveFileNameW};
+}
+
+std::wstring documentsFolder()
+{
+    PWSTR path = nullptr;
+    std::wstring folder;
+    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_Documents, KF_FLAG_DEFAULT, nullptr, &path)))
+        folder = path;
+    ::CoTaskMemFree(path);
+    return folder;
 }
 
 // The closed dialog's place is painted at once, before the command goes on
@@ -55,9 +67,14 @@ void Win32FileDialog::show(bool save)
     const std::wstring initial = wide(FileName);
     initial.copy(name.data(), std::min(initial.size(), name.size() - 1));
 
+    if (m_folder.empty())
+        m_folder = documentsFolder();
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = m_owner;
+    // The same folder as the first time: Windows then opens the folder the
+    // user chose last, which it remembers.
+    dialog.lpstrInitialDir = m_folder.empty() ? nullptr : m_folder.c_str();
     dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = DWORD(name.size());
@@ -76,6 +93,9 @@ void Win32FileDialog::show(bool save)
     }
     if (chosen) {
         FileName = narrow(name.data());
+        const std::wstring chosenName = name.data();
+        if (const std::size_t slash = chosenName.find_last_of(L'\\'); slash != std::wstring::npos)
+            m_folder = chosenName.substr(0, slash);
         repaintOwner();
         return;
     }

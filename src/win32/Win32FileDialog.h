@@ -33,7 +33,15 @@ private:
     void repaintOwner() const;
     HWND m_owner;
     DialogCalls m_calls;
+    // Where the next dialog opens: the folder of the file chosen last in this
+    // run, or else the user's Documents. Without one, Windows opens the
+    // current folder if it holds files of the filter's type: the program
+    // keeps the system folder current, which holds .txt files.
+    std::wstring m_folder;
 };
+
+// The user's Documents folder; empty where the system names none.
+std::wstring documentsFolder();
 
 // "Text files (*.txt)|*.txt" -> "Text files (*.txt)\0*.txt\0\0", as the dialogs take it.
 std::wstring win32Filter(const std::string& filter);

@@ -9,9 +9,10 @@
 
 namespace tavimor::win32 {
 
-std::string Win32FileStore::readAll(const std::string& path, std::uint64_t maxBytes)
+std::string Win32FileStore::readAll(const std::string& given, std::uint64_t maxBytes)
 {
-    const std::wstring name = longPath(path);
+    const std::wstring name = longPath(given);
+    const std::string path = userPath(given); // for messages
     const DWORD attributes = ::GetFileAttributesW(name.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         failFile(path, kFolderReason);
@@ -37,9 +38,10 @@ std::string Win32FileStore::readAll(const std::string& path, std::uint64_t maxBy
     });
 }
 
-std::optional<std::string> Win32FileStore::readHead(const std::string& path, std::size_t maxBytes)
+std::optional<std::string> Win32FileStore::readHead(const std::string& given, std::size_t maxBytes)
 {
-    const std::wstring name = longPath(path);
+    const std::wstring name = longPath(given);
+    const std::string path = userPath(given); // for messages
     // A device name (NUL, COM1) is not opened for reading at all.
     if (!isDiskFile(name))
         return std::nullopt;

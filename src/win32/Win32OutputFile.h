@@ -8,13 +8,18 @@
 
 namespace tavimor::win32 {
 
-// The calls that put a saved file in its place, so that tests can give the
-// answers that the real API gives and Wine does not (ReplaceFileW's errors
-// 1175 to 1177, with the files left as Windows documents for each).
+// The calls that make a saved file and put it in its place, so that tests can
+// give the answers that the real API gives and Wine does not (ReplaceFileW's
+// errors 1175 to 1177, with the files left as Windows documents for each; a
+// folder's ACL that lets a user create files but not delete them), and see
+// what the program asks for.
 struct PlaceCalls
 {
     BOOL(WINAPI* replace)(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID, LPVOID);
     BOOL(WINAPI* move)(LPCWSTR from, LPCWSTR to, DWORD flags);
+    HANDLE(WINAPI* create)(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES, DWORD disposition,
+                           DWORD attributes, HANDLE) = ::CreateFileW;
+    BOOL(WINAPI* setInformation)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD) = ::SetFileInformationByHandle;
 };
 PlaceCalls systemPlaceCalls();
 
@@ -36,6 +41,11 @@ private:
     void writeAll(std::string_view bytes) override;
     void replaceTarget();
     void moveIntoPlace();
+    // Through the temporary file's own handle, opened with DELETE access: a
+    // folder may let its user create files but not delete or rename them by
+    // name afterwards.
+    bool renameThroughHandle();
+    void removeThroughHandle();
     // After a failed replacement: the files as they now stand are put right
     // where they can be. Returns when the new set reached its place after
     // all; else throws, telling where each copy is.

@@ -13,7 +13,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     // system folder only, never from beside the program or the current folder.
     tavimor::win32::limitLibrarySearch();
     tavimor::win32::leaveTheStartFolder();
-    const tavimor::win32::Handle running(::CreateMutexW(nullptr, FALSE, tavimor::win32::kRunningMutex));
+    const tavimor::win32::Handle running(tavimor::win32::holdRunningMark());
     // Per-monitor DPI awareness is declared in the manifest; asking here too
     // covers a start without it. A host that refuses (Wine does) is no failure.
     ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);

@@ -121,7 +121,7 @@ namespace {
 // ReplaceFileW as the real system may answer it, leaving the files as Windows
 // documents for each error (Wine never fails this way).
 DWORD g_replaceError;
-int g_movesLeft; // MoveFileExW calls that go through; then it fails
+std::string g_moves; // how each MoveFileExW call goes: 'S' through, 'F' refused; refused when used up
 BOOL WINAPI failingReplace(LPCWSTR replaced, LPCWSTR, LPCWSTR backup, DWORD, LPVOID, LPVOID)
 {
     if (g_replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
@@ -132,7 +132,10 @@ BOOL WINAPI failingReplace(LPCWSTR replaced, LPCWSTR, LPCWSTR backup, DWORD, LPV
 }
 BOOL WINAPI countedMove(LPCWSTR from, LPCWSTR to, DWORD flags)
 {
-    if (g_movesLeft-- > 0)
+    const char next = g_moves.empty() ? 'F' : g_moves.front();
+    if (!g_moves.empty())
+        g_moves.erase(0, 1);
+    if (next == 'S')
         return ::MoveFileExW(from, to, flags);
     ::SetLastError(ERROR_SHARING_VIOLATION);
     return FALSE;
@@ -174,20 +177,21 @@ TEST_F(Win32FileStoreTest, AFailedReplacementLeavesAWholeCopy)
     struct Case
     {
         DWORD error;
-        int moves;            // how many MoveFileExW calls go through
+        const char* moves;    // how the MoveFileExW calls go
         const char* target;   // what the target holds afterwards
         bool saved;           // the save went through after all
         bool namesCopies;     // the message names where the copies are
     };
     const Case cases[] = {
-        {ERROR_UNABLE_TO_REMOVE_REPLACED, 0, "old\r\n", false, false},
-        {ERROR_UNABLE_TO_MOVE_REPLACEMENT, 0, "old\r\n", false, false},
-        {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, 1, "new\r\n", true, false}, // the new file is moved in after all
-        {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, 0, "", false, true},        // nothing can be moved: both kept
+        {ERROR_UNABLE_TO_REMOVE_REPLACED, "", "old\r\n", false, false},
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT, "", "old\r\n", false, false},
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, "S", "new\r\n", true, false}, // the new file is moved in after all
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, "FS", "old\r\n", false, false}, // the old file is moved back
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, "", "", false, true},           // nothing can be moved: both kept
     };
     for (const Case& c : cases) {
         g_replaceError = c.error;
-        g_movesLeft = c.moves;
+        g_moves = c.moves;
         Win32FileStore failing({failingReplace, countedMove});
         TextFile output(failing);
         const std::string target = folder.win("set.tvm");
@@ -206,6 +210,11 @@ TEST_F(Win32FileStoreTest, AFailedReplacementLeavesAWholeCopy)
             EXPECT_EQ(getFile(named(newAt)), "new\r\n");
             EXPECT_EQ(getFile(named(oldAt)), "old\r\n");
         } else {
+            // The message says what the user finds, not what Windows' text for the error says.
+            if (!c.saved) {
+                EXPECT_TRUE(contains(error, "nothing was saved, and the old file is unchanged")) << error;
+            }
+            EXPECT_FALSE(contains(error, "backup name")) << error;
             EXPECT_EQ(getFile(target), c.target) << c.error;
             EXPECT_EQ(entries(folder.windows), std::vector<std::string>{"set.tvm"}) << c.error << ": nothing left over";
         }
