@@ -1,6 +1,7 @@
 #include "Form1.h"
 #include "MemoryUse.h"
 #include "QtPlatform.h"
+#include "ToolkitTranslations.h"
 #include "Version.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QString::fromUtf8(tavimor::kVersionText));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tavimor.Tavimor"));
+    tavimor::loadToolkitTranslations(app);
 
     tavimor::QtPlatform platform;
     tavimor::Form1 window(platform);
