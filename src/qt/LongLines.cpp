@@ -53,16 +53,6 @@ bool LongLineView::wantsLong(std::string_view utf8) const
     return false;
 }
 
-bool LongLineView::wantsLong(const QString& text) const
-{
-    // Raw document text: each block ends at a paragraph separator.
-    qsizetype from = 0;
-    for (qsizetype at; (at = text.indexOf(QChar::ParagraphSeparator, from)) >= 0; from = at + 1)
-        if (at - from >= threshold())
-            return true;
-    return text.size() - from >= threshold();
-}
-
 void LongLineView::contentsChanged(int position, int /*removed*/, int added)
 {
     if (m_recheckQueued || m_replacing)

@@ -9,7 +9,6 @@
 #include <string_view>
 
 class QPlainTextEdit;
-class QString;
 
 namespace tavimor {
 
@@ -32,7 +31,6 @@ public:
     // Whether a text would be shown as long, counted as the box counts
     // (UTF-16 units, a line ending at CR, LF or a paragraph separator).
     bool wantsLong(std::string_view utf8) const;
-    bool wantsLong(const QString& text) const;
     // Switches the display. Cheap only while the box is empty: switching lays
     // out the whole text again.
     void show(bool active);

@@ -137,15 +137,11 @@ void DescribedControls::place(Dpi dpi, bool move)
             ::SetWindowPos(c.hwnd, nullptr, p.left, p.top, p.right, p.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
-    giveFonts(dpi);
+    refreshFonts(dpi);
 }
 
+// Every control gets its described font at these dots per inch, where it differs.
 void DescribedControls::refreshFonts(Dpi dpi)
-{
-    giveFonts(dpi);
-}
-
-void DescribedControls::giveFonts(Dpi dpi)
 {
     // Fonts that no control uses any more go once every control has its new one.
     std::map<std::tuple<std::string_view, int, int>, HFONT> stale;

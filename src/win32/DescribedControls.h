@@ -60,8 +60,6 @@ public:
 
 private:
     void place(Dpi dpi, bool move);
-    // Gives every control its described font at these dots per inch, where it differs.
-    void giveFonts(Dpi dpi);
     void giveFont(Built& control, HFONT font);
     HFONT font(const ui::Font& described, Dpi dpi);
     void clearFonts();

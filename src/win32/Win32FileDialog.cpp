@@ -72,8 +72,9 @@ void Win32FileDialog::show(bool save)
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = m_owner;
-    // The same folder as the first time: Windows then opens the folder the
-    // user chose last, which it remembers.
+    // Documents at first: as the same folder that was given the first time
+    // ever, Windows takes it for the folder the user chose last, which it
+    // remembers; later in the run, the folder of the file chosen last.
     dialog.lpstrInitialDir = m_folder.empty() ? nullptr : m_folder.c_str();
     dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = name.data();
