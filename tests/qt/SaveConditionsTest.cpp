@@ -17,7 +17,6 @@ using namespace tavimor::test;
 
 namespace {
 
-// What the kernel gives a file made in a folder, beside what a save gave: mode and ACL.
 std::string modeAndAcl(const std::string& path)
 {
     struct stat info{};
@@ -27,6 +26,7 @@ std::string modeAndAcl(const std::string& path)
     return std::to_string(info.st_mode & 07777) + " " + std::string(acl, std::size_t(std::max<ssize_t>(length, 0)));
 }
 
+// What the kernel gives any program's new file in that folder.
 std::string madeByOpen(const std::string& path)
 {
     ::close(::open(path.c_str(), O_CREAT | O_WRONLY, 0666));
@@ -35,57 +35,56 @@ std::string madeByOpen(const std::string& path)
     return made;
 }
 
+// The hooks see the steps of one save: "F" a folder synced, "W" the first
+// write into the file, and may change the files just before the file is opened.
+std::function<void()> g_beforeOpen;
+std::string g_steps;
+ino_t g_target = 0;
+
+ino_t fileOf(int fd)
+{
+    struct stat info{};
+    ::fstat(fd, &info);
+    return S_ISDIR(info.st_mode) ? 0 : info.st_ino;
+}
+int hookedOpen(const char* path, int flags)
+{
+    if (g_beforeOpen)
+        std::exchange(g_beforeOpen, nullptr)();
+    return openFile(path, flags);
+}
+int recordSync(int fd)
+{
+    if (fileOf(fd) == 0)
+        g_steps += 'F';
+    return ::fsync(fd);
+}
+ssize_t recordWrite(int fd, const void* bytes, size_t count)
+{
+    if (fileOf(fd) == g_target && g_steps.find('W') == std::string::npos)
+        g_steps += 'W';
+    return ::write(fd, bytes, count);
+}
 int refuseChmod(int, mode_t)
 {
     errno = EPERM;
     return -1;
 }
 
-// What the hooks below see and do; one save at a time.
-struct Hooks
-{
-    std::function<void()> beforeOpen;
-    std::string events; // "F" a folder synced, "W" a write into the target
-    ino_t target = 0;
-} hooks;
-
-int openWithHook(const char* path, int flags)
-{
-    if (hooks.beforeOpen)
-        hooks.beforeOpen();
-    return openFile(path, flags);
-}
-
-ino_t inodeOf(int fd)
-{
-    struct stat info{};
-    ::fstat(fd, &info);
-    return S_ISDIR(info.st_mode) ? 0 : info.st_ino;
-}
-
-int recordSync(int fd)
-{
-    if (inodeOf(fd) == 0)
-        hooks.events += 'F';
-    return ::fsync(fd);
-}
-
-ssize_t recordWrite(int fd, const void* bytes, size_t count)
-{
-    if (inodeOf(fd) == hooks.target && hooks.events.find('W') == std::string::npos)
-        hooks.events += 'W';
-    return ::write(fd, bytes, count);
-}
-
-const SaveCalls kHooked{recordWrite, recordSync, ::close, ::rename, openWithHook, refuseChmod};
-
 struct Folder : FileStoreTest
 {
     Folder()
-        : FileStoreTest(kHooked)
+        : FileStoreTest(SaveCalls{recordWrite, recordSync, ::close, ::rename, hookedOpen, refuseChmod})
     {
     }
     void TestBody() override {}
+    // An existing set with a second name: written into, not replaced.
+    std::string linkedSet()
+    {
+        put(path("set.tvm"), "old");
+        ::link(path("set.tvm").c_str(), path("other").c_str());
+        return path("set.tvm");
+    }
 };
 
 } // namespace
@@ -94,66 +93,52 @@ TEST(SaveConditions, EveryConditionKeepsOneWholeCopyAndWhatTheFileIs)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to set up the folders";
-    struct Row
-    {
-        const char* condition;
-        std::function<std::string(Folder&)> saveAndCheck; // "" when everything held
-    };
-    const Row rows[] = {
-        {"a new set in a folder with a default ACL", [](Folder& t) -> std::string {
-             if (QProcess::execute("setfacl", {"-d", "-m", "u:nobody:rw", t.dir.path()}) != 0)
-                 return "setfacl failed";
+    const std::pair<const char*, std::function<std::string(Folder&)>> rows[] = { // "" when everything held
+        {"a new set in a folder with a default ACL", [](Folder& t) {
+             QProcess::execute("setfacl", {"-d", "-m", "u:nobody:rw", t.dir.path()});
              const std::string expected = madeByOpen(t.path("reference"));
              const std::string error = t.save(t.path("set.tvm"), "new");
-             return !error.empty() ? error : modeAndAcl(t.path("set.tvm")) == expected ? "" : "mode and ACL " + modeAndAcl(t.path("set.tvm")) + ", not " + expected;
+             return error.empty() && modeAndAcl(t.path("set.tvm")) != expected ? "mode and ACL " + modeAndAcl(t.path("set.tvm")) : error;
          }},
-        {"chmod refused: a new set, and a file written into", [](Folder& t) -> std::string {
+        {"chmod refused: a new set, and a file written into", [](Folder& t) {
              const std::string expected = madeByOpen(t.path("reference"));
-             if (const std::string error = t.save(t.path("new.tvm"), "new"); !error.empty())
-                 return error;
-             FileStoreTest::put(t.path("old.tvm"), "old");
+             Folder::put(t.path("old.tvm"), "old");
              ::chmod(t.path("old.tvm").c_str(), 0640);
-             if (const std::string error = t.save(t.path("old.tvm"), "new"); !error.empty())
-                 return error;
-             return modeAndAcl(t.path("new.tvm")) == expected && modeAndAcl(t.path("old.tvm")).rfind("416 ", 0) == 0
-                     && FileStoreTest::get(t.path("old.tvm")) == "new\r\n" ? "" : "modes " + modeAndAcl(t.path("old.tvm"));
+             const std::string error = t.save(t.path("new.tvm"), "new") + t.save(t.path("old.tvm"), "new");
+             return !error.empty() ? error
+                 : modeAndAcl(t.path("new.tvm")) != expected || modeAndAcl(t.path("old.tvm")).rfind("416 ", 0) != 0
+                     || Folder::get(t.path("old.tvm")) != "new\r\n" ? "modes " + modeAndAcl(t.path("old.tvm")) : "";
          }},
-        {"a name of 255 bytes", [](Folder& t) -> std::string {
+        {"a name of 255 bytes", [](Folder& t) {
              const std::string longest = t.path((std::string(251, 'n') + ".tvm").c_str());
              const std::string error = t.save(longest, "new");
-             return !error.empty() ? error : FileStoreTest::get(longest) == "new\r\n" ? "" : "not saved";
+             return error.empty() && Folder::get(longest) != "new\r\n" ? "not saved" : error;
          }},
-        {"the name swapped for a link while the file is written into", [](Folder& t) -> std::string {
-             const std::string target = t.path("set.tvm"), victim = t.path("victim");
-             FileStoreTest::put(target, "old");
-             FileStoreTest::put(victim, "someone else's");
-             ::link(target.c_str(), t.path("other").c_str()); // written into, not replaced
-             hooks.beforeOpen = [&] {
+        {"the name swapped for a link while the file is written into", [](Folder& t) {
+             const std::string target = t.linkedSet(), victim = t.path("victim");
+             Folder::put(victim, "someone else's");
+             g_beforeOpen = [&] {
                  ::symlink(victim.c_str(), t.path("swap").c_str());
                  ::rename(t.path("swap").c_str(), target.c_str());
              };
              const std::string error = t.save(target, "new");
-             hooks.beforeOpen = nullptr;
              return error.find("another file took its name") == std::string::npos ? "saved: " + error
-                 : FileStoreTest::get(victim) != "someone else's" ? "the other file was written"
-                 : FileStoreTest::get(t.path("other")) != "old" ? "the old set was touched" : "";
+                 : Folder::get(victim) != "someone else's" || Folder::get(t.path("other")) != "old" ? "a file was written" : "";
          }},
-        {"the copy's folder synced before the old set is touched", [](Folder& t) -> std::string {
-             const std::string target = t.path("set.tvm");
-             FileStoreTest::put(target, "old");
-             ::link(target.c_str(), t.path("other").c_str());
+        {"the copy's folder synced before the old set is touched", [](Folder& t) {
+             const std::string target = t.linkedSet();
              struct stat info{};
              ::stat(target.c_str(), &info);
-             hooks.target = info.st_ino;
-             hooks.events.clear();
+             g_target = info.st_ino;
+             g_steps.clear();
              const std::string error = t.save(target, "new");
-             return !error.empty() ? error : hooks.events == "FW" ? "" : "events " + hooks.events;
+             return error.empty() && g_steps != "FW" ? "steps " + g_steps : error;
          }},
     };
-    for (const Row& row : rows) {
+    for (const auto& [condition, saveAndCheck] : rows) {
         Folder folder;
-        EXPECT_EQ(row.saveAndCheck(folder), "") << row.condition;
+        EXPECT_EQ(saveAndCheck(folder), "") << condition;
         for (const QString& name : folder.entries(folder.dir.path()))
-            EXPECT_FALSE(name.startsWith('.')) << row.condition << ": a temporary file is left: " << name.toStdString();
+            EXPECT_FALSE(name.startsWith('.')) << condition << ": a temporary file is left: " << name.toStdString();
     }
 }

