@@ -71,10 +71,12 @@ int refuseChmod(int, mode_t)
     return -1;
 }
 
+const SaveCalls kHooked{recordWrite, recordSync, ::close, ::rename, hookedOpen, refuseChmod}; // the store keeps a reference
+
 struct Folder : FileStoreTest
 {
     Folder()
-        : FileStoreTest(SaveCalls{recordWrite, recordSync, ::close, ::rename, hookedOpen, refuseChmod})
+        : FileStoreTest(kHooked)
     {
     }
     void TestBody() override {}
