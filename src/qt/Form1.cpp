@@ -1,7 +1,7 @@
 #include "Form1.h"
 
 #include "QtFileDialog.h"
-#include "SlotEditKeys.h"
+#include "SlotEdit.h"
 #include "SlotText.h"
 #include "QtUnits.h"
 #include "WaitCursor.h"
@@ -55,7 +55,7 @@ Form1::Form1(Platform& platform, FileDialog* dialog, QWidget* parent)
         setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
 
     resize(pixels(ui::kForm1.clientWidth), pixels(ui::kForm1.clientHeight) + menuBar()->sizeHint().height());
-    m_slots[0]->edit()->setFocus();
+    m_slots[0]->setFocus();
 }
 
 Form1::~Form1() = default;
@@ -64,14 +64,11 @@ QWidget* Form1::buildControl(const ui::Control& control, QWidget* client)
 {
     QWidget* widget;
     if (control.kind == ui::Kind::TextBox) {
-        auto* edit = new QPlainTextEdit(client);
-        edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+        auto* edit = new SlotEdit(qFont(control.font, QFont::Monospace), client);
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         edit->setTabChangesFocus(true);
-        edit->setFont(qFont(control.font, QFont::Monospace));
-        m_slots[std::size_t(control.slot - 1)] = new SlotText(edit);
-        new SlotEditKeys(edit);
+        m_slots[std::size_t(control.slot - 1)] = edit;
         widget = edit;
     } else {
         auto* button = new QPushButton(qText(control.caption), client);
@@ -108,20 +105,20 @@ void Form1::showAbout()
 
 QPlainTextEdit* Form1::slotEdit(int slot) const
 {
-    return m_slots.at(std::size_t(slot - 1))->edit();
+    return m_slots.at(std::size_t(slot - 1));
 }
 
 std::string Form1::slotText(int slot) const
 {
-    const SlotText& slotText = *m_slots.at(std::size_t(slot - 1));
-    WaitCursor busy(std::uint64_t(slotText.edit()->document()->characterCount()) >= kWaitCursorBytes);
-    return slotText.text();
+    const SlotEdit& edit = *m_slots.at(std::size_t(slot - 1));
+    WaitCursor busy(std::uint64_t(edit.document()->characterCount()) >= kWaitCursorBytes);
+    return edit.slot().text();
 }
 
 void Form1::storeSlotText(int slot, std::string text)
 {
     WaitCursor busy(text.size() >= kWaitCursorBytes);
-    m_slots.at(std::size_t(slot - 1))->replace(std::move(text));
+    m_slots.at(std::size_t(slot - 1))->slot().replace(std::move(text));
 }
 
 } // namespace tavimor

@@ -14,7 +14,7 @@ namespace tavimor {
 
 class FileDialog;
 class Platform;
-class SlotText;
+class SlotEdit;
 
 // The main window, built from its description: six slots, each a text box
 // with its File Open, Paste and Copy buttons, and the File and Help menus.
@@ -42,7 +42,7 @@ private:
 
     Platform& m_platform;
     FileDialog* m_dialog;
-    std::array<SlotText*, kSlotCount> m_slots{};
+    std::array<SlotEdit*, kSlotCount> m_slots{};
     std::unique_ptr<MainCommands> m_commands;
 };
 

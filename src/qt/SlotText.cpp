@@ -1,138 +1,158 @@
 #include "SlotText.h"
 
 #include "DocumentText.h"
-#include "SlotUndo.h"
-#include "app/Limits.h"
+#include "LongLines.h"
 
 #include <QPlainTextEdit>
-#include <QTextCursor>
+#include <QScopedValueRollback>
 #include <QTextDocument>
-
-#include <memory>
+#include <QTimer>
 
 namespace tavimor {
 
 namespace {
 
-// While the whole text is replaced, the display follows the replacement, not
-// the typing (also when the replacement throws).
-class Replacing
+// The text as the box gives it back: the characters that it turns into line
+// breaks (U+2029, U+FDD0, U+FDD1) are line breaks.
+std::string asShown(std::string text)
 {
-public:
-    explicit Replacing(LongLineView& view)
-        : m_view(view)
-    {
-        m_view.setReplacing(true);
-    }
-    ~Replacing() { m_view.setReplacing(false); }
-    Replacing(const Replacing&) = delete;
-    Replacing& operator=(const Replacing&) = delete;
-
-private:
-    LongLineView& m_view;
-};
+    for (const char* breaking : {"\xE2\x80\xA9", "\xEF\xB7\x90", "\xEF\xB7\x91"})
+        for (std::size_t at = 0; (at = text.find(breaking, at)) != std::string::npos; at += 2)
+            text.replace(at, 3, "\r\n");
+    return text;
+}
 
 } // namespace
 
-SlotText::SlotText(QPlainTextEdit* edit)
+SlotText::SlotText(QPlainTextEdit* edit, const QFont& usual)
     : QObject(edit)
     , m_edit(edit)
-    , m_view(edit)
+    , m_usual(usual)
+    , m_changedFrom(edit->document())
+    , m_changedTo(edit->document())
 {
+    showLongLines(*m_edit, m_usual, false);
+    connect(edit->document(), &QTextDocument::contentsChange, this, &SlotText::contentsChanged);
 }
 
 std::string SlotText::text() const
 {
+    if (m_shown && !m_edited)
+        return *m_shown;
     return documentText(*m_edit->document());
 }
 
 void SlotText::replace(std::string text)
 {
-    // The history keeps every replaced text for Ctrl+Z: bounded, in UTF-16
-    // bytes, as the document holds them (a UTF-8 byte is at most one unit).
-    const auto replacedBytes = std::uint64_t(m_edit->document()->characterCount()) * sizeof(QChar);
-    const bool longLines = m_view.wantsLong(text);
-    {
-        const Replacing replacing(m_view);
-        if (dropsEarlierUndo(m_held, replacedBytes, text.size() * sizeof(QChar)))
-            replaceDroppingHistory(text, longLines, replacedBytes);
-        else
-            replaceKeepingHistory(text, longLines, replacedBytes);
-    }
-    m_edit->moveCursor(QTextCursor::Start);
-    keepShownText(std::move(text));
+    // Typing since the last text was put in is a step of its own, before the
+    // replacement: Ctrl+Z brings back the typed text, then the text before it.
+    std::optional<std::string> beforeTyping;
+    if (m_edited && m_shown && m_edit->document()->isUndoAvailable())
+        beforeTyping = std::exchange(m_shown, std::nullopt);
+    std::string replaced = takeShown();
+    if (beforeTyping)
+        m_history.replaced(std::move(*beforeTyping), text.size());
+    m_history.replaced(std::move(replaced), text.size());
+    show(std::move(text));
 }
 
-// The old text stays in the document's own history, as one step with the
-// new: the old text is removed, the display switched on the empty box, and
-// the new text inserted, laid out once when the step ends.
-void SlotText::replaceKeepingHistory(std::string_view text, bool longLines, std::uint64_t replacedBytes)
+void SlotText::undo()
 {
     QTextDocument& document = *m_edit->document();
-    QTextCursor cursor(&document);
-    cursor.beginEditBlock(); // one step for Ctrl+Z
-    cursor.select(QTextCursor::Document);
-    cursor.removeSelectedText();
-    if (longLines != m_view.active()) {
-        // Ctrl+Z switches back at the same point, before the old text returns.
-        document.appendUndoItem(new DisplaySwitch(m_view, m_view.active(), longLines));
-        m_view.show(longLines);
+    if (document.isUndoAvailable()) {
+        const QScopedValueRollback stepping(m_stepping, true);
+        document.undo();
+        // All typing undone: the box shows the text put in again.
+        m_edited = document.isUndoAvailable();
+    } else if (m_history.canUndo()) {
+        show(m_history.undo(takeShown()));
     }
-    insertUtf8(cursor, text);
-    cursor.endEditBlock();
-    m_held += replacedBytes;
 }
 
-// The history goes whole: the document keeps every text it ever held while
-// undo is on, in a store that only clearing it empties. The step that Ctrl+Z
-// undoes keeps the replaced text itself, and the new text goes in without
-// being recorded line by line.
-void SlotText::replaceDroppingHistory(std::string_view text, bool longLines, std::uint64_t replacedBytes)
+void SlotText::redo()
 {
     QTextDocument& document = *m_edit->document();
-    auto step = std::make_unique<ReplacedText>(*this, takeShownText(), m_view.active());
+    if (document.isRedoAvailable()) {
+        const QScopedValueRollback stepping(m_stepping, true);
+        document.redo();
+    } else if (m_history.canRedo()) {
+        show(m_history.redo(takeShown()));
+    }
+}
+
+bool SlotText::canUndo() const
+{
+    return m_edit->document()->isUndoAvailable() || m_history.canUndo();
+}
+
+bool SlotText::canRedo() const
+{
+    return m_edit->document()->isRedoAvailable() || m_history.canRedo();
+}
+
+void SlotText::show(std::string text)
+{
+    const QScopedValueRollback own(m_own, true);
+    QTextDocument& document = *m_edit->document();
+    // Emptied first: the old text is not laid out again, and its store goes.
     document.clear();
-    m_view.show(longLines);
+    const bool longLines = hasLongLine(text);
+    if (longLines != m_long)
+        showLongLines(*m_edit, m_usual, longLines); // cheap while the box is empty
+    m_long = longLines;
+    // Put in without recording each of its lines for undo (the slot keeps
+    // the step itself), and laid out once, not once per piece.
     document.setUndoRedoEnabled(false);
     QTextCursor cursor(&document);
-    cursor.beginEditBlock(); // laid out once, not once per piece
+    cursor.beginEditBlock();
     insertUtf8(cursor, text);
     cursor.endEditBlock();
     document.setUndoRedoEnabled(true);
-    document.appendUndoItem(step.release());
-    m_held = replacedBytes;
+    m_edit->moveCursor(QTextCursor::Start);
+    m_shown = asShown(std::move(text));
+    m_edited = false;
+    m_unsettled = false;
 }
 
-std::string SlotText::swapText(std::string text, bool& longLines)
+std::string SlotText::takeShown()
 {
-    // Called while the document undoes or redoes a step: its history is not
-    // recorded meanwhile, and the layout waits for the step's end.
-    QTextDocument& document = *m_edit->document();
-    std::string shown = takeShownText();
-    const bool shownLong = m_view.active();
-    QTextCursor cursor(&document);
-    cursor.select(QTextCursor::Document);
-    cursor.removeSelectedText();
-    m_view.show(longLines);
-    insertUtf8(cursor, text);
-    keepShownText(std::move(text));
-    longLines = shownLong;
-    return shown;
-}
-
-std::string SlotText::takeShownText()
-{
-    std::optional<std::string> shown = std::move(m_shown);
-    m_shown.reset();
-    if (shown && m_shownRevision == m_edit->document()->revision())
+    std::optional<std::string> shown = std::exchange(m_shown, std::nullopt);
+    if (shown && !m_edited)
         return std::move(*shown);
-    return text();
+    return documentText(*m_edit->document());
 }
 
-void SlotText::keepShownText(std::string text)
+void SlotText::contentsChanged(int position, int /*removed*/, int added)
 {
-    m_shown = std::move(text);
-    m_shownRevision = m_edit->document()->revision();
+    if (m_own)
+        return;
+    m_edited = true;
+    if (m_stepping)
+        return; // a step of the box's history: already settled when it was made
+    m_history.edited();
+    const int end = position + added;
+    if (!m_unsettled || position < m_changedFrom.position())
+        m_changedFrom.setPosition(position);
+    if (!m_unsettled || end > m_changedTo.position())
+        m_changedTo.setPosition(end);
+    if (!m_unsettled)
+        QTimer::singleShot(0, this, &SlotText::settle); // for changes made outside an event of the box
+    m_unsettled = true;
+}
+
+void SlotText::settle()
+{
+    if (!m_unsettled)
+        return;
+    m_unsettled = false;
+    const QScopedValueRollback own(m_own, true);
+    QTextDocument& document = *m_edit->document();
+    settlePieces(document, m_changedFrom.position(), m_changedTo.position());
+    // A box emptied by hand shows its usual display again.
+    if (m_long && document.isEmpty()) {
+        showLongLines(*m_edit, m_usual, false);
+        m_long = false;
+    }
 }
 
 } // namespace tavimor

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryFile>
@@ -19,10 +20,10 @@ using namespace tavimor;
 namespace {
 
 // xclip is a separate X client, so this is the clipboard as other programs see it.
-QByteArray xclipOut()
+QByteArray xclipOut(const QString& selection = QStringLiteral("clipboard"))
 {
     QProcess xclip;
-    xclip.start("xclip", {"-o", "-selection", "clipboard"});
+    xclip.start("xclip", {"-o", "-selection", selection});
     // Keep serving the selection to xclip while waiting for it.
     while (!xclip.waitForFinished(10))
         QApplication::processEvents();
@@ -61,6 +62,20 @@ TEST_F(ClipboardTest, CopiedTextReachesOtherPrograms)
     form.setSlotText(1, "first line\r\nsecond \xC3\xBC \xF0\x9F\x98\x80\r\n");
     click("cmdCopy1");
     EXPECT_EQ(xclipOut(), QByteArray("first line\nsecond \xC3\xBC \xF0\x9F\x98\x80\n"));
+
+    // A selection is the primary selection, read when asked for: exactly its
+    // text, across the pieces in which the box holds a long line.
+    std::string line;
+    for (int i = 0; line.size() < 20'000; ++i)
+        line += std::to_string(i) + (i % 7 ? " " : "\xC3\xA9 ");
+    form.setSlotText(2, "a\r\n" + line + "\r\nb");
+    QPlainTextEdit* edit = form.slotEdit(2);
+    edit->moveCursor(QTextCursor::NextCharacter);
+    QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(edit, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(edit, Qt::Key_Left, Qt::ShiftModifier);
+    const std::string primary = xclipOut(QStringLiteral("primary")).toStdString();
+    EXPECT_TRUE(primary == "\n" + line) << primary.size() << " bytes, not " << line.size() + 1;
 }
 
 TEST_F(ClipboardTest, TextFromOtherProgramsIsPasted)

@@ -14,24 +14,11 @@ inline constexpr std::uint64_t kSlotSetFileLimit = 6 * kSlotTextLimit;
 inline constexpr std::uint64_t kWaitCursorBytes = 4 * 1024 * 1024;
 // What a slot's undo history may hold beyond the size of the slot's text. Each
 // replacement (Paste, File Open, File > Open) keeps the text it replaced so
-// that Ctrl+Z can bring it back; once the history would hold more than this
-// allowance over the new text, the earlier replacements are dropped and only
-// the last one can be undone.
+// that Ctrl+Z can bring it back; past this allowance over the text shown, the
+// oldest replacements are dropped, and only the last one can be undone.
 inline constexpr std::uint64_t kUndoAllowance = 32ull * 1024 * 1024;
-// A new text from this size on (UTF-16 bytes, about 4 million characters) is
-// put in without recording each of its lines for undo, which takes half as
-// long again as putting it in: its replacement keeps only itself for Ctrl+Z.
-inline constexpr std::uint64_t kStepwiseUndoBytes = 8ull * 1024 * 1024;
-constexpr bool dropsEarlierUndo(std::uint64_t heldBytes, std::uint64_t replacedBytes, std::uint64_t newBytes)
-{
-    return newBytes >= kStepwiseUndoBytes || heldBytes + replacedBytes > newBytes + kUndoAllowance;
-}
 // Lines from this length on are hard for a text box to lay out; a front end
 // may show them differently (never change them).
 inline constexpr int kLongLine = 100'000;
-// ...and the display goes back only once no line is this long: a line that
-// sits at the limit must not switch the display, and be laid out again, at
-// every keystroke.
-inline constexpr int kLongLineBack = 90'000;
 
 } // namespace tavimor
