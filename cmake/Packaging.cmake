@@ -8,7 +8,10 @@ set(TAVIMOR_MAINTAINER "The Tavimor developers <maintainers@users.noreply.c-seed
 install(TARGETS tavimor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 if(UNIX AND NOT APPLE)
-  # The desktop's menu entry, its icon in the hicolor theme, and the AppStream record.
+  # The desktop's menu entry, its icon in the hicolor theme, and the AppStream
+  # record. (Debian's shared-mime-info and desktop-file-utils take in the file
+  # type and the entry's MimeType by their own triggers; after an install to
+  # another prefix, update-mime-database and update-desktop-database do.)
   install(FILES resources/linux/${TAVIMOR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   foreach(size 32 48 64 128 256)
     install(FILES resources/tavimor-${size}.png
@@ -17,6 +20,15 @@ if(UNIX AND NOT APPLE)
   endforeach()
   install(FILES resources/tavimor.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
     RENAME ${TAVIMOR_APP_ID}.svg)
+  # The file type of slot sets (*.tvm), with an icon of its own.
+  install(FILES resources/linux/${TAVIMOR_APP_ID}.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+  foreach(size 16 32 48 64 128 256)
+    install(FILES resources/tavimor-slotset-${size}.png
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/mimetypes
+      RENAME application-x-tavimor-slotset.png)
+  endforeach()
+  install(FILES resources/tavimor-slotset.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes
+    RENAME application-x-tavimor-slotset.svg)
   configure_file(resources/linux/${TAVIMOR_APP_ID}.metainfo.xml
     ${PROJECT_BINARY_DIR}/${TAVIMOR_APP_ID}.metainfo.xml @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/${TAVIMOR_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "DroppedFiles.h"
 #include "QtFileDialog.h"
 #include "SlotEdit.h"
 #include "SlotText.h"
@@ -8,9 +9,11 @@
 #include "app/Form1Description.h"
 #include "frmAbout.h"
 
+#include <QDropEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 #include <vector>
@@ -54,6 +57,7 @@ Form1::Form1(Platform& platform, FileDialog* dialog, QWidget* parent)
     for (std::size_t i = 1; i < focusOrder.size(); ++i)
         setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
 
+    setAcceptDrops(true); // a slot set dropped anywhere on the window opens
     resize(pixels(ui::kForm1.clientWidth), pixels(ui::kForm1.clientHeight) + menuBar()->sizeHint().height());
     m_slots[0]->setFocus();
 }
@@ -68,6 +72,9 @@ QWidget* Form1::buildControl(const ui::Control& control, QWidget* client)
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         edit->setTabChangesFocus(true);
+        edit->filesDropped = [this, slot = control.slot](const std::vector<std::string>& files) {
+            m_commands->dropFiles(slot, files);
+        };
         m_slots[std::size_t(control.slot - 1)] = edit;
         widget = edit;
     } else {
@@ -113,6 +120,40 @@ std::string Form1::slotText(int slot) const
     const SlotEdit& edit = *m_slots.at(std::size_t(slot - 1));
     WaitCursor busy(std::uint64_t(edit.document()->characterCount()) >= kWaitCursorBytes);
     return edit.slot().text();
+}
+
+void Form1::openAtStart(const std::string& path)
+{
+    m_commands->openAtStart(path);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!droppedFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> files = droppedFiles(event->mimeData());
+    if (files.empty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended, so that the program the files came from is not kept waiting.
+    QTimer::singleShot(0, this, [this, files = std::move(files)] { m_commands->dropFiles(0, files); });
+}
+
+std::string_view Form1::slotTextView(int slot, std::string& storage) const
+{
+    if (const std::string* kept = m_slots.at(std::size_t(slot - 1))->slot().keptText())
+        return *kept;
+    return storage = slotText(slot);
 }
 
 void Form1::storeSlotText(int slot, std::string text)

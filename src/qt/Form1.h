@@ -29,10 +29,18 @@ public:
     ~Form1() override;
 
     std::string slotText(int slot) const override;
+    std::string_view slotTextView(int slot, std::string& storage) const override;
 
     QPlainTextEdit* slotEdit(int slot) const;
 
+    // A slot-set file given at start, opened as File > Open opens it.
+    void openAtStart(const std::string& path);
+
 protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
     void storeSlotText(int slot, std::string text) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "SlotEdit.h"
 
 #include "DocumentText.h"
+#include "DroppedFiles.h"
 #include "SelectionText.h"
 #include "SlotAccessible.h"
 #include "SlotText.h"
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QScopedValueRollback>
 #include <QTextBlock>
+#include <QTimer>
 
 #include <memory>
 
@@ -114,8 +116,28 @@ void SlotEdit::contextMenuEvent(QContextMenuEvent* event)
     menu->exec(event->globalPos());
 }
 
+void SlotEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (droppedFiles(event->mimeData()).empty())
+        return QPlainTextEdit::dragEnterEvent(event);
+    event->acceptProposedAction(); // a file opens, it is not inserted as its address
+}
+
+void SlotEdit::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (droppedFiles(event->mimeData()).empty())
+        return QPlainTextEdit::dragMoveEvent(event);
+    event->acceptProposedAction();
+}
+
 void SlotEdit::dropEvent(QDropEvent* event)
 {
+    if (std::vector<std::string> files = droppedFiles(event->mimeData()); !files.empty()) {
+        event->acceptProposedAction();
+        if (filesDropped)
+            QTimer::singleShot(0, this, [this, files = std::move(files)] { filesDropped(files); });
+        return;
+    }
     // A selection moved within the box is removed before it is inserted again.
     if (const auto* own = dynamic_cast<const SelectionText*>(event->mimeData()))
         own->takeNow();

@@ -37,8 +37,8 @@ SlotText::SlotText(QPlainTextEdit* edit, const QFont& usual)
 
 std::string SlotText::text() const
 {
-    if (m_shown && !m_edited)
-        return *m_shown;
+    if (const std::string* kept = keptText())
+        return *kept;
     return documentText(*m_edit->document());
 }
 

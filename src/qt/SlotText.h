@@ -29,6 +29,8 @@ public:
 
     // The whole text, UTF-8 with CR LF line breaks.
     std::string text() const;
+    // The text as it was put in, while the box shows it unedited.
+    const std::string* keptText() const { return m_shown && !m_edited ? &*m_shown : nullptr; }
     // Replaces the whole text as one step that Ctrl+Z undoes; the caret goes
     // to the start. The text's line breaks are CR LF.
     void replace(std::string text);

@@ -3,8 +3,12 @@
 #include "QtPlatform.h"
 #include "ToolkitTranslations.h"
 #include "Version.h"
+#include "app/StartArguments.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -16,8 +20,17 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tavimor.Tavimor"));
     tavimor::loadToolkitTranslations(app);
 
+    // QApplication has taken its own options (-platform, -style) out of argv.
+    const tavimor::StartArguments start = tavimor::readStartArguments({argv + 1, argv + argc});
+    if (start.usage || start.help) {
+        std::fprintf(start.help ? stdout : stderr, "%s\n", tavimor::kUsage);
+        return start.help ? 0 : 2;
+    }
+
     tavimor::QtPlatform platform;
     tavimor::Form1 window(platform);
     window.show();
+    if (start.file) // once the window is up, so that a message stands over it
+        QTimer::singleShot(0, &window, [&] { window.openAtStart(*start.file); });
     return app.exec();
 }

@@ -105,7 +105,7 @@ TEST(SlotSetRoundTrip, RandomSetsComeBackExactly)
                 text += pieces[random() % pieces.size()];
             text = withCrLf(text); // as every slot holds it
         }
-        ASSERT_FALSE(slotWithSeparatorLine(texts));
+        ASSERT_FALSE(slotWithSeparatorLine(viewsOf(texts)));
         ASSERT_EQ(read(written(texts)), texts) << "round " << round;
     }
 }

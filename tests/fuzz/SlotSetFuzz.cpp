@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return 0;
         t = withCrLf(std::move(t));
     }
-    if (slotWithSeparatorLine(texts))
+    if (slotWithSeparatorLine(viewsOf(texts)))
         return 0;
     file.OpenOutput("set.tvm");
     WriteSlotSet(file, texts);

@@ -1,6 +1,7 @@
 #include "MainCommands.h"
 
 #include "RunCommand.h"
+#include "slotset/SlotSetFormat.h"
 
 namespace tavimor {
 
@@ -27,6 +28,22 @@ void MainCommands::run(ui::Command command, int slot)
         default: return;
         }
     });
+}
+
+void MainCommands::openAtStart(const std::string& path)
+{
+    m_fileCommands.OpenPath(path);
+}
+
+void MainCommands::dropFiles(int slot, const std::vector<std::string>& paths)
+{
+    if (paths.size() != 1)
+        return m_platform.ShowMessage(kDropOneFile);
+    if (isSlotSetName(paths.front()))
+        return m_fileCommands.OpenPath(paths.front());
+    if (slot == 0)
+        return m_platform.ShowMessage(kDropOnASlot);
+    m_slotCommands.FileOpenPath(slot, paths.front());
 }
 
 } // namespace tavimor

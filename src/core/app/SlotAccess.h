@@ -19,6 +19,13 @@ class SlotAccess
 public:
     virtual ~SlotAccess() = default;
     virtual std::string slotText(int slot) const = 0;
+    // The whole text without copying it where the host keeps it as it is
+    // shown; `storage` holds it otherwise. Valid until the slot changes.
+    virtual std::string_view slotTextView(int slot, std::string& storage) const
+    {
+        storage = slotText(slot);
+        return storage;
+    }
 
     // Replaces the whole text. Every line break enters a slot as CR LF (a lone
     // LF or CR becomes CR LF), so a slot never holds a break that the line
@@ -47,5 +54,6 @@ protected:
 };
 
 using SlotTexts = std::array<std::string, kSlotCount>;
+using SlotTextViews = std::array<std::string_view, kSlotCount>;
 
 } // namespace tavimor

@@ -3,6 +3,7 @@
 #include "platform/FileDialog.h"
 #include "RunCommand.h"
 #include "platform/Platform.h"
+#include "platform/TextFile.h"
 
 namespace tavimor {
 
@@ -41,20 +42,28 @@ void SlotCommands::FileOpen(int slot)
         m_dialog.Flags = kHideReadOnly;
         m_dialog.Filter = kTextFilter;
         m_dialog.ShowOpen();
-        if (m_dialog.FileName.empty())
-            return;
-
-        file.OpenInput(m_dialog.FileName, {kSlotTextLimit, "a slot"});
-        // Every line of the file becomes a line of the slot, the last one too.
-        std::string text;
-        text.reserve(file.remaining() + file.remaining() / 16 + 2);
-        while (!file.AtEnd()) {
-            text += file.ReadLine();
-            text += "\r\n";
-        }
-        file.Close();
-        m_slots.setSlotText(slot, std::move(text));
+        if (!m_dialog.FileName.empty())
+            readInto(slot, file, m_dialog.FileName);
     });
+}
+
+void SlotCommands::FileOpenPath(int slot, const std::string& path)
+{
+    runFileCommand(m_platform, [&](TextFile& file) { readInto(slot, file, path); });
+}
+
+void SlotCommands::readInto(int slot, TextFile& file, const std::string& path)
+{
+    file.OpenInput(path, {kSlotTextLimit, "a slot"});
+    // Every line of the file becomes a line of the slot, the last one too.
+    std::string text;
+    text.reserve(file.remaining() + file.remaining() / 16 + 2);
+    while (!file.AtEnd()) {
+        text += file.ReadLine();
+        text += "\r\n";
+    }
+    file.Close();
+    m_slots.setSlotText(slot, std::move(text));
 }
 
 } // namespace tavimor

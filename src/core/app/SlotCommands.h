@@ -7,6 +7,7 @@ namespace tavimor {
 
 class FileDialog;
 class Platform;
+class TextFile;
 
 inline constexpr const char* kNoTextMessage = "There is no text on the Clipboard.";
 inline constexpr const char* kTextFilter = "Text files (*.txt)|*.txt";
@@ -20,8 +21,13 @@ public:
     void Copy(int slot);
     void Paste(int slot);
     void FileOpen(int slot);
+    // File Open of a file chosen elsewhere (dropped on the slot): the same
+    // reader and messages; the slot changes only when the whole file was read.
+    void FileOpenPath(int slot, const std::string& path);
 
 private:
+    void readInto(int slot, TextFile& file, const std::string& path);
+
     Platform& m_platform;
     FileDialog& m_dialog;
     SlotAccess& m_slots;

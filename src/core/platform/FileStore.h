@@ -36,6 +36,12 @@ class BufferedOutputFile : public OutputFile
 public:
     void write(std::string_view bytes) final
     {
+        if (bytes.size() >= kPieceBytes) { // a large text goes as it is, not copied first
+            flush();
+            writeAll(bytes);
+            m_written += bytes.size();
+            return;
+        }
         m_buffer += bytes;
         if (m_buffer.size() >= kPieceBytes)
             flush();

@@ -8,6 +8,7 @@ namespace tavimor {
 class FileDialog;
 class FileStore;
 class Platform;
+class TextFile;
 
 inline constexpr const char* kSlotSetFilter = "Tavimor Files (*.tvm)|*.tvm";
 inline constexpr const char* kInvalidFormatMessage = "Invalid file format!";
@@ -20,12 +21,15 @@ public:
 
     // Changes the slots only when the whole file was read.
     void Open();
+    // File > Open of a file chosen elsewhere (given at start, dropped on the window).
+    void OpenPath(const std::string& path);
     // Never leaves a damaged or partly written file in place of the old one;
     // asks before replacing a file that is not a slot set.
     void Save();
 
 private:
     void prepareDialog();
+    void read(TextFile& file, const std::string& path);
     // False when the file at the path would lose what is not a slot set and
     // the user does not want it replaced.
     bool mayReplace(FileStore& store, const std::string& path);

@@ -2,15 +2,30 @@
 
 #include "platform/TextFile.h"
 
+#include <cctype>
+
 namespace tavimor {
 
-void WriteSlotSet(TextFile& file, const SlotTexts& texts)
+SlotTextViews viewsOf(const SlotTexts& texts)
+{
+    SlotTextViews views;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        views[i] = texts[i];
+    return views;
+}
+
+void WriteSlotSet(TextFile& file, const SlotTextViews& texts)
 {
     file.WriteLine(kHeaderLine);
-    for (const std::string& text : texts) {
+    for (const std::string_view text : texts) {
         file.WriteLine(text);
         file.WriteLine(kSeparatorLine);
     }
+}
+
+void WriteSlotSet(TextFile& file, const SlotTexts& texts)
+{
+    WriteSlotSet(file, viewsOf(texts));
 }
 
 std::optional<SlotTexts> ReadSlotSet(TextFile& file)
@@ -32,7 +47,19 @@ std::optional<SlotTexts> ReadSlotSet(TextFile& file)
     return texts;
 }
 
-std::optional<int> slotWithSeparatorLine(const SlotTexts& texts)
+bool isSlotSetName(std::string_view path)
+{
+    constexpr std::string_view kExtension = ".tvm";
+    if (path.size() < kExtension.size())
+        return false;
+    const std::string_view end = path.substr(path.size() - kExtension.size());
+    for (std::size_t i = 0; i < end.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(end[i])) != kExtension[i])
+            return false;
+    return true;
+}
+
+std::optional<int> slotWithSeparatorLine(const SlotTextViews& texts)
 {
     auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
     for (int slot = 1; slot <= kSlotCount; ++slot) {
