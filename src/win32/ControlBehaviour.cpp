@@ -50,6 +50,9 @@ LRESULT CALLBACK slotEditKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
         if (wParam == 0x01 || wParam == VK_ESCAPE) // Ctrl+A's character and Esc's: nothing to type
             return 0;
         break;
+    case WM_DROPFILES:
+        // The window opens files dropped on a slot, which it knows by the box.
+        return ::SendMessageW(::GetParent(edit), WM_DROPFILES, wParam, reinterpret_cast<LPARAM>(edit));
     case WM_NCDESTROY: ::RemoveWindowSubclass(edit, slotEditKeys, kSlotKeys); break;
     }
     return ::DefSubclassProc(edit, message, wParam, lParam);

@@ -63,7 +63,9 @@ HWND createControl(HWND parent, const ui::Control& described, int id, Dpi dpi)
         // Both scroll bars and no wrapping: long lines scroll sideways. Enter
         // starts a new line, since the window has no default button.
         style |= WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL;
-        exStyle = WS_EX_CLIENTEDGE;
+        // Files dropped on it open into its slot (the style is what
+        // DragAcceptFiles sets, without loading the shell's library at start).
+        exStyle = WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES;
         break;
     case ui::Kind::Button:
         className = L"BUTTON";

@@ -7,6 +7,8 @@
 #include "Win32FileDialog.h"
 #include "app/Form1Description.h"
 
+#include <shellapi.h>
+
 namespace tavimor::win32 {
 
 namespace {
@@ -17,6 +19,15 @@ constexpr int kFirstMenuId = 1000;
 // makes showing the window with its 24 controls take some 60 ms longer.)
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 
+// A program that runs with more rights than Explorer (started as
+// administrator) would not be sent the files dropped on it otherwise.
+void allowDropsFromLowerPrograms(HWND window)
+{
+    constexpr UINT kCopyGlobalData = 0x0049; // WM_COPYGLOBALDATA, which carries the files
+    for (const UINT message : {UINT(WM_DROPFILES), UINT(WM_COPYDATA), kCopyGlobalData})
+        ::ChangeWindowMessageFilterEx(window, message, MSGFLT_ALLOW, nullptr);
+}
+
 } // namespace
 
 MainWindow::MainWindow(Platform& platform, FileDialog* dialog, bool endsProgram)
@@ -24,7 +35,10 @@ MainWindow::MainWindow(Platform& platform, FileDialog* dialog, bool endsProgram)
     , m_dialog(dialog)
     , m_endsProgram(endsProgram)
 {
-    create(L"TavimorForm1", wide(ui::kMainCaption).c_str(), kStyle, WS_EX_CONTROLPARENT, nullptr, buildMenus());
+    // Files dropped anywhere on it are opened (WS_EX_ACCEPTFILES).
+    create(L"TavimorForm1", wide(ui::kMainCaption).c_str(), kStyle, WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES, nullptr,
+           buildMenus());
+    allowDropsFromLowerPrograms(hwnd());
     if (!m_dialog) {
         m_ownDialog = std::make_unique<Win32FileDialog>(hwnd());
         m_dialog = m_ownDialog.get();
@@ -33,6 +47,8 @@ MainWindow::MainWindow(Platform& platform, FileDialog* dialog, bool endsProgram)
         m_platform, *m_dialog, *this,
         MainCommands::HostActions{[this] { ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); }, [this] { showAbout(); }});
     m_controls.build(hwnd(), ui::kForm1, kFirstControlId, dpi());
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+        allowDropsFromLowerPrograms(edit(slot));
     setClientSize(dpi().px(ui::kForm1.clientWidth), dpi().px(ui::kForm1.clientHeight));
     m_lastFocus = edit(1);
 }
@@ -43,6 +59,13 @@ void MainWindow::show(int showCommand)
 {
     ::ShowWindow(hwnd(), showCommand);
     ::SetFocus(edit(1));
+}
+
+void MainWindow::openAtStart(const std::string& path)
+{
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const CommandCursor span;
+    m_commands->openAtStart(path);
 }
 
 int MainWindow::menuCommandId(std::string_view name) const
@@ -102,6 +125,7 @@ std::optional<LRESULT> MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATE: return onActivate(wParam);
     case WM_DPICHANGED: return onDpiChanged(wParam, lParam);
     case WM_SETTINGCHANGE: return onSettingChange();
+    case WM_DROPFILES: return onDropFiles(reinterpret_cast<HDROP>(wParam), reinterpret_cast<HWND>(lParam));
     default: return std::nullopt;
     }
 }
@@ -160,6 +184,26 @@ LRESULT MainWindow::onDpiChanged(WPARAM, LPARAM lParam)
 LRESULT MainWindow::onSettingChange()
 {
     m_controls.refreshFonts(dpi());
+    return 0;
+}
+
+LRESULT MainWindow::onDropFiles(HDROP drop, HWND on)
+{
+    std::vector<std::string> files;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring file(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        file.resize(::DragQueryFileW(drop, i, file.data(), UINT(file.size())));
+        files.push_back(narrow(file));
+    }
+    ::DragFinish(drop);
+    int slot = 0;
+    for (int s = 1; s <= kSlotCount; ++s)
+        if (on && on == edit(s))
+            slot = s;
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const CommandCursor span;
+    m_commands->dropFiles(slot, files);
     return 0;
 }
 

@@ -28,6 +28,8 @@ public:
     std::string slotText(int slot) const override;
 
     void show(int showCommand);
+    // A slot-set file given at start, opened as File > Open opens it.
+    void openAtStart(const std::string& path);
     HWND control(std::string_view name) const { return m_controls.find(name); }
     // The WM_COMMAND id of a menu item, by its name ("MnuFileSave"); 0 for none.
     int menuCommandId(std::string_view name) const;
@@ -50,6 +52,8 @@ private:
     LRESULT onActivate(WPARAM wParam);
     LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
     LRESULT onSettingChange();
+    // Files dropped on a slot's box (`on`) or elsewhere on the window.
+    LRESULT onDropFiles(HDROP drop, HWND on);
     HMENU buildMenus();
     void showAbout();
     HWND edit(int slot) const;
