@@ -53,6 +53,38 @@ struct ClipboardTest : ::testing::Test
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     }
     void click(const char* name) { form.findChild<QPushButton*>(QString::fromLatin1(name))->click(); }
+    // Clicks, and answers the message box that the click shows: its text.
+    QString clickAnswering(const char* name)
+    {
+        QString shown;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        watch.start(20);
+        click(name);
+        return shown;
+    }
+};
+
+// The test's own clipboard owner (clipboard_owner), started until it owns the clipboard.
+struct Owner
+{
+    QProcess process;
+    explicit Owner(const QStringList& arguments)
+    {
+        process.start(QStringLiteral(TAVIMOR_CLIPBOARD_OWNER), arguments);
+        process.waitForReadyRead(10000);
+        QTest::qWait(100); // let the new owner's announcement arrive
+    }
+    ~Owner()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
 };
 
 } // namespace
@@ -159,4 +191,57 @@ TEST_F(ClipboardTest, AnOwnerThatDoesNotAnswerIsReportedAndChangesNothing)
     xclipIn("answers");
     click("cmdPaste6");
     EXPECT_EQ(form.slotText(6), "answers");
+}
+
+// Owners as real ones behave: every row gives the owner's behaviour and what
+// Paste puts in the slot, or the message it shows (the slot then keeps its text).
+TEST_F(ClipboardTest, PasteIsExactOrSaysWhyFromEveryOwner)
+{
+    const auto lines = [](qsizetype bytes) {
+        QByteArray text;
+        for (int n = 0; text.size() < bytes; ++n)
+            text += "line " + QByteArray::number(n) + " of a clipboard text in parts\n";
+        text.truncate(bytes);
+        return text.replace("\n", "\r\n").toStdString();
+    };
+    const std::string held = "Error: the clipboard is held by another program";
+    const struct
+    {
+        const char* owner;
+        QStringList arguments;
+        std::string slot; // or, after "Error: ", the message
+    } rows[] = {
+        {"100 MB in 64 KiB parts", {"--lines", "100000000"}, lines(100000000)},
+        {"0.9 s between parts", {"--lines", "300000", "--gap", "900"}, lines(300000)},
+        {"1.1 s between parts", {"--lines", "300000", "--gap", "1100"}, held},
+        {"frozen after three parts", {"--lines", "1000000", "--parts", "3"}, held},
+        {"parts without end", {"--endless", "--chunk", "1048576"},
+         "Error: the clipboard's text is too large for a slot (more than 100.0 MiB; at most 100.0 MiB can be pasted)"},
+        {"only TEXT", {"--targets", "TEXT", "--hex", "6f6b"}, "ok"},
+        {"only text/plain", {"--targets", "text/plain", "--hex", "6f6b"}, "ok"},
+        {"STRING with \xC3\xA9", {"--targets", "STRING", "--hex", "e9"}, "\xC3\xA9"},
+    };
+    for (const auto& row : rows) {
+        form.setSlotText(2, "kept");
+        Owner owner(row.arguments);
+        const QString message = clickAnswering("cmdPaste2");
+        const bool failed = row.slot.rfind("Error: ", 0) == 0;
+        EXPECT_EQ(message.toStdString(), failed ? row.slot : "") << row.owner;
+        const std::string slot = form.slotText(2);
+        EXPECT_TRUE(slot == (failed ? "kept" : row.slot)) << row.owner << ": " << slot.size() << " bytes";
+    }
+    // A first answer 1.5 s late: given up; its transfer never feeds the next
+    // Paste, which gets the whole text.
+    {
+        Owner late({"--lines", "1048576", "--late", "1500"});
+        EXPECT_EQ(clickAnswering("cmdPaste2").toStdString(), held);
+        QTest::qWait(1000);
+        EXPECT_EQ(clickAnswering("cmdPaste2").toStdString(), "");
+        EXPECT_TRUE(form.slotText(2) == lines(1048576)) << form.slotText(2).substr(0, 40);
+    }
+
+    // No owner: no text.
+    { Owner gone({}); }
+    QTest::qWait(100);
+    EXPECT_EQ(clickAnswering("cmdPaste2").toStdString(), "There is no text on the Clipboard.");
 }

@@ -7,6 +7,12 @@
 
 namespace tavimor {
 
+std::string clipboardTooLarge(const std::string& size)
+{
+    return "the clipboard's text is too large for a slot (" + size + "; at most " + mebibytes(kSlotTextLimit)
+           + " can be pasted)";
+}
+
 SlotCommands::SlotCommands(Platform& platform, FileDialog& dialog, SlotAccess& slots)
     : m_platform(platform)
     , m_dialog(dialog)
@@ -30,8 +36,7 @@ void SlotCommands::Paste(int slot)
     }
     std::string text = m_platform.ClipboardGetText();
     if (text.size() > kSlotTextLimit)
-        throw PlatformError("the clipboard's text is too large for a slot (" + mebibytes(text.size()) + "; at most "
-                            + mebibytes(kSlotTextLimit) + " can be pasted)");
+        throw PlatformError(clipboardTooLarge(mebibytes(text.size())));
     m_slots.setSlotText(slot, std::move(text));
 }
 

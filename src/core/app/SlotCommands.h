@@ -12,6 +12,10 @@ class TextFile;
 inline constexpr const char* kNoTextMessage = "There is no text on the Clipboard.";
 inline constexpr const char* kTextFilter = "Text files (*.txt)|*.txt";
 
+// Why the clipboard's text is not pasted: its size, as far as it is known
+// ("more than 100 MiB" where the transfer was stopped at the limit).
+std::string clipboardTooLarge(const std::string& size);
+
 // The three commands of every slot, written once and run for a slot number.
 class SlotCommands
 {

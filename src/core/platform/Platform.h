@@ -10,6 +10,9 @@ namespace tavimor {
 // Why a clipboard command failed when another program has the clipboard and
 // does not let go of it or does not answer in time: said alike on every host.
 inline constexpr const char* kClipboardHeld = "the clipboard is held by another program";
+// A program that keeps handing over text past every sensible time.
+inline constexpr const char* kClipboardTooSlow
+    = "the program that holds the clipboard took too long to hand over its text";
 
 // What the commands need of the host. Every operation that fails throws
 // PlatformError with the host's description. Texts are UTF-8; line breaks in
