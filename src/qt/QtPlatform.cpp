@@ -41,7 +41,10 @@ QtPlatform::QtPlatform()
 {
 }
 
-QtPlatform::~QtPlatform() = default;
+QtPlatform::~QtPlatform()
+{
+    QObject::disconnect(m_clipboardChanged);
+}
 
 X11Clipboard* QtPlatform::foreignX11Clipboard()
 {
@@ -97,11 +100,21 @@ std::string QtPlatform::ClipboardGetText()
     // On Wayland Qt gives up on an owner that does not answer after a second
     // for each kind of text it asks for, and then hands back no text at all:
     // that is no text to replace a slot's with.
+    // Qt then keeps that no text for the offer, and gives it at once: an
+    // offer that did not answer stays so until the clipboard changes.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* offer = clipboard->mimeData();
+    if (offer && offer == m_unanswered)
+        throw PlatformError(kClipboardHeld);
     QElapsedTimer asking;
     asking.start();
-    const QString text = QGuiApplication::clipboard()->text();
-    if (text.isEmpty() && asking.elapsed() >= kGaveUpAfter)
+    const QString text = clipboard->text();
+    if (text.isEmpty() && asking.elapsed() >= kGaveUpAfter) {
+        if (!m_clipboardChanged)
+            m_clipboardChanged = QObject::connect(clipboard, &QClipboard::dataChanged, [this] { m_unanswered = nullptr; });
+        m_unanswered = offer;
         throw PlatformError(kClipboardHeld);
+    }
     return toCrLf(text);
 }
 

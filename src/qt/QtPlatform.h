@@ -4,9 +4,12 @@
 #include "PosixFileStore.h"
 #include "SubstituteRegistry.h"
 
+#include <QMetaObject>
 #include <QString>
 
 #include <memory>
+
+class QMimeData;
 
 namespace tavimor {
 
@@ -43,6 +46,8 @@ private:
     PosixFileStore m_store;
     std::unique_ptr<X11Clipboard> m_x11;
     bool m_x11Opened = false;
+    const QMimeData* m_unanswered = nullptr; // the clipboard's offer that did not answer
+    QMetaObject::Connection m_clipboardChanged;
     TextFile m_file;
     SubstituteRegistry m_registry;
 };

@@ -1,3 +1,4 @@
+#include "ClipboardHolder.h"
 #include "Form1.h"
 #include "MemoryUse.h"
 #include "QtPlatform.h"
@@ -9,9 +10,12 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char* argv[])
 {
+    if (argc == 2 && std::strcmp(argv[1], tavimor::kHoldClipboardArgument) == 0)
+        return tavimor::holdClipboard(); // the program's own holder of its last Copy
     tavimor::returnLargeBlocksAtOnce();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(tavimor::kApplicationTitle));
@@ -32,5 +36,9 @@ int main(int argc, char* argv[])
     window.show();
     if (start.file) // once the window is up, so that a message stands over it
         QTimer::singleShot(0, &window, [&] { window.openAtStart(*start.file); });
-    return app.exec();
+    const int status = app.exec();
+    // The window is gone: no one sees what follows.
+    tavimor::keepClipboardAfterExit(QCoreApplication::applicationFilePath());
+    tavimor::boundTheEnd(status);
+    return status;
 }

@@ -2,9 +2,11 @@
 // it offers the text kinds it is told, sends large texts in parts (ICCCM
 // INCR) of a given size with a pause between them, and can answer late, stop
 // after some parts or never end. Prints "owning" once it owns the clipboard,
-// and ends when another program takes it.
+// and ends when another program takes it. With --manager it is a clipboard
+// manager instead: it owns CLIPBOARD_MANAGER and, asked to (SAVE_TARGETS),
+// takes the clipboard's text over from the program that ends.
 //   clipboard_owner [--targets UTF8_STRING,...] [--hex BYTES | --lines N] [--chunk N]
-//                   [--gap MS] [--late MS] [--parts N] [--endless]
+//                   [--gap MS] [--late MS] [--parts N] [--endless] [--manager]
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -48,7 +50,7 @@ int main(int argc, char** argv)
     std::string targetNames = "UTF8_STRING", text = "owned text";
     std::size_t chunk = 64 * 1024, parts = 0;
     long gap = 0, late = 0;
-    bool endless = false;
+    bool endless = false, manager = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : "";
@@ -69,8 +71,13 @@ int main(int argc, char** argv)
         else if (arg == "--late") late = std::atol(value), ++i;
         else if (arg == "--parts") parts = std::size_t(std::atol(value)), ++i;
         else if (arg == "--endless") endless = true;
+        else if (arg == "--manager") manager = true;
     }
     c = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(c)) {
+        std::fprintf(stderr, "clipboard_owner: no X display\n");
+        return 1;
+    }
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_window_t window = xcb_generate_id(c);
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
@@ -83,7 +90,9 @@ int main(int argc, char** argv)
         targets.push_back(atom(targetNames.substr(from, end - from)));
         from = end + 1;
     }
-    xcb_set_selection_owner(c, window, clipboard, XCB_CURRENT_TIME);
+    const xcb_atom_t managerAtom = atom("CLIPBOARD_MANAGER"), saveTargets = atom("SAVE_TARGETS");
+    const xcb_atom_t utf8 = atom("UTF8_STRING"), kept = atom("KEPT");
+    xcb_set_selection_owner(c, window, manager ? managerAtom : clipboard, XCB_CURRENT_TIME);
     xcb_flush(c);
     std::printf("owning\n");
     std::fflush(stdout);
@@ -92,7 +101,7 @@ int main(int argc, char** argv)
     bool answeredText = false;
     while (xcb_generic_event_t* event = xcb_wait_for_event(c)) {
         const int type = event->response_type & 0x7F;
-        if (type == XCB_SELECTION_CLEAR)
+        if (type == XCB_SELECTION_CLEAR && reinterpret_cast<xcb_selection_clear_event_t*>(event)->selection == clipboard)
             return 0;
         if (type == XCB_SELECTION_REQUEST) {
             const auto& request = *reinterpret_cast<xcb_selection_request_event_t*>(event);
@@ -104,7 +113,42 @@ int main(int argc, char** argv)
             notify.target = request.target;
             notify.property = request.property;
             const bool isText = std::find(targets.begin(), targets.end(), request.target) != targets.end();
-            if (request.target == targetsAtom) {
+            if (request.selection == managerAtom && request.target == saveTargets) {
+                // Take the text over (in parts when it comes so), then the clipboard.
+                xcb_convert_selection(c, window, clipboard, utf8, kept, request.time);
+                xcb_flush(c);
+                text.clear();
+                bool parts = false;
+                while (xcb_generic_event_t* answer = xcb_wait_for_event(c)) {
+                    const int kind = answer->response_type & 0x7F;
+                    const auto* property = reinterpret_cast<xcb_property_notify_event_t*>(answer);
+                    const bool ready = kind == XCB_SELECTION_NOTIFY
+                        || (parts && kind == XCB_PROPERTY_NOTIFY && property->state == XCB_PROPERTY_NEW_VALUE);
+                    std::free(answer);
+                    if (!ready)
+                        continue;
+                    xcb_get_property_reply_t* got = xcb_get_property_reply(
+                        c, xcb_get_property(c, 1, window, kept, XCB_GET_PROPERTY_TYPE_ANY, 0, UINT32_MAX / 4), nullptr);
+                    if (!got) {
+                        std::fprintf(stderr, "clipboard_owner: the text could not be read\n");
+                        return 1;
+                    }
+                    const std::string bytes(static_cast<const char*>(xcb_get_property_value(got)),
+                                            xcb_get_property_value_length(got));
+                    const bool inParts = got->type == incr;
+                    std::free(got);
+                    xcb_flush(c);
+                    if (inParts) {
+                        parts = true;
+                        continue;
+                    }
+                    text += bytes;
+                    if (!parts || bytes.empty())
+                        break;
+                }
+                targets = {utf8};
+                xcb_set_selection_owner(c, window, clipboard, XCB_CURRENT_TIME);
+            } else if (request.target == targetsAtom) {
                 std::vector<xcb_atom_t> all = targets;
                 all.push_back(targetsAtom);
                 xcb_change_property(c, XCB_PROP_MODE_REPLACE, request.requestor, request.property, XCB_ATOM_ATOM, 32,

@@ -1,8 +1,12 @@
+#include "ClipboardHolder.h"
 #include "FakePlatform.h"
 #include "Form1.h"
 #include "QtPlatform.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QDir>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -12,6 +16,7 @@
 #include <QTimer>
 
 #include <csignal>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -20,10 +25,10 @@ using namespace tavimor;
 namespace {
 
 // xclip is a separate X client, so this is the clipboard as other programs see it.
-QByteArray xclipOut(const QString& selection = QStringLiteral("clipboard"))
+QByteArray xclipOut(const QString& selection = QStringLiteral("clipboard"), const QString& target = {})
 {
     QProcess xclip;
-    xclip.start("xclip", {"-o", "-selection", selection});
+    xclip.start("xclip", QStringList{"-o", "-selection", selection} + (target.isEmpty() ? QStringList{} : QStringList{"-t", target}));
     // Keep serving the selection to xclip while waiting for it.
     while (!xclip.waitForFinished(10))
         QApplication::processEvents();
@@ -244,4 +249,81 @@ TEST_F(ClipboardTest, PasteIsExactOrSaysWhyFromEveryOwner)
     { Owner gone({}); }
     QTest::qWait(100);
     EXPECT_EQ(clickAnswering("cmdPaste2").toStdString(), "There is no text on the Clipboard.");
+}
+
+// Copy outlives the program: with no clipboard manager, or a text larger than
+// Qt hands a manager, the program's holder serves the text once the program
+// has ended (small, and in parts), and ends as soon as another program takes
+// the clipboard. Nothing is started where a manager takes the text, or when
+// another program has taken the clipboard since the Copy.
+TEST_F(ClipboardTest, CopyOutlivesTheProgram)
+{
+    const auto holders = [] { // holders on this display
+        int count = 0;
+        for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile cmdline("/proc/" + pid + "/cmdline"), environ("/proc/" + pid + "/environ");
+            if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(kHoldClipboardArgument)
+                && environ.open(QIODevice::ReadOnly)
+                && environ.readAll().split('\0').contains("DISPLAY=" + qgetenv("DISPLAY")))
+                ++count;
+        }
+        return count;
+    };
+    const struct
+    {
+        const char* situation;
+        int bytes;
+        bool manager, takenSince, held;
+    } rows[] = {
+        {"a small text", 40, false, false, true},
+        {"a text that goes in parts", 600 * 1024, false, false, true},
+        {"a manager takes it", 40, true, false, false},
+        {"more than Qt hands a manager", 17 * 1024 * 1024, true, false, true},
+        {"another program took the clipboard", 40, false, true, false},
+    };
+    for (const auto& row : rows) {
+        QByteArray text = "caf\xC3\xA9\n";
+        while (text.size() < row.bytes)
+            text += "line " + QByteArray::number(text.size()) + " of a copied text\n";
+        form.setSlotText(1, QByteArray(text).replace("\n", "\r\n").toStdString());
+        click("cmdCopy1");
+        std::optional<Owner> manager;
+        if (row.manager)
+            manager.emplace(QStringList{"--manager"});
+        if (row.takenSince)
+            xclipIn("taken since");
+        EXPECT_EQ(keepClipboardAfterExit(QStringLiteral(TAVIMOR_PROGRAM)), row.held) << row.situation;
+        if (!row.held)
+            continue;
+        EXPECT_EQ(holders(), 1) << row.situation;
+        EXPECT_TRUE(xclipOut() == text) << row.situation;
+        if (row.bytes < 100)
+            EXPECT_EQ(xclipOut(QStringLiteral("clipboard"), QStringLiteral("STRING")), QByteArray(text).replace("\xC3\xA9", "\xE9"));
+        xclipIn("another program's text");
+        for (int wait = 0; holders() > 0 && wait < 100; ++wait)
+            QTest::qWait(20);
+        EXPECT_EQ(holders(), 0) << row.situation;
+    }
+}
+
+// On Wayland, an owner that does not answer: every Paste says so, also the
+// one after Qt has given up on the offer, and the slot keeps its text.
+TEST_F(ClipboardTest, AnOwnerThatDoesNotAnswerOnWaylandKeepsTheSlot)
+{
+    if (QGuiApplication::platformName() != QLatin1String("wayland"))
+        GTEST_SKIP() << "for Wayland";
+    QProcess owner;
+    owner.start("wl-copy", {"--foreground", "held text"});
+    ASSERT_TRUE(owner.waitForStarted());
+    // The offer reaches the window once it has the focus.
+    EXPECT_TRUE(QTest::qWaitFor([] { return QGuiApplication::clipboard()->mimeData()->hasText(); }, 5000));
+    ::kill(pid_t(owner.processId()), SIGSTOP);
+    form.setSlotText(6, "kept");
+    for (int paste = 0; paste < 2; ++paste) {
+        EXPECT_EQ(clickAnswering("cmdPaste6").toStdString(), "Error: the clipboard is held by another program");
+        EXPECT_EQ(form.slotText(6), "kept");
+    }
+    ::kill(pid_t(owner.processId()), SIGCONT);
+    owner.kill();
+    owner.waitForFinished();
 }
