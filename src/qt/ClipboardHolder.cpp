@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -68,9 +69,9 @@ std::unique_ptr<std::string> latin1Of(const std::string& utf8)
 class Holder
 {
 public:
-    Holder(xcb_connection_t* connection, std::string text)
+    Holder(xcb_connection_t* connection, const std::string& text)
         : c(connection)
-        , m_utf8(std::move(text))
+        , m_utf8(text)
     {
         // An ASCII text is its own Latin-1: no copy of a large text.
         if (std::all_of(m_utf8.begin(), m_utf8.end(), [](char byte) { return byte >= 0; }))
@@ -206,7 +207,7 @@ private:
     }
 
     xcb_connection_t* c;
-    std::string m_utf8;
+    const std::string& m_utf8;
     std::unique_ptr<std::string> m_latin1;
     const std::string* m_string = nullptr; // the text as STRING, if it has one
     std::vector<xcb_atom_t> m_atoms;
@@ -217,16 +218,19 @@ private:
 
 } // namespace
 
-int holdClipboard()
+int holdClipboard(const char* host)
 {
-    std::optional<std::string> text = readText(STDIN_FILENO);
+    const std::optional<std::string> text = readText(STDIN_FILENO);
     if (!text)
         return 1;
+    std::signal(SIGPIPE, SIG_IGN); // a reader that went away ends its transfer only
+    if (std::strcmp(host, kHoldForWayland) == 0)
+        return holdWaylandClipboard(*text);
     const std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> connection(xcb_connect(nullptr, nullptr),
                                                                                   &xcb_disconnect);
     if (xcb_connection_has_error(connection.get()))
         return 1;
-    Holder holder(connection.get(), std::move(*text));
+    Holder holder(connection.get(), *text);
     if (!holder.own())
         return 1;
     std::fputs("owning\n", stdout);

@@ -56,12 +56,13 @@ struct Fd
     }
 };
 
-// Starts the holder, detached (orphaned at once, in a session of its own and
-// the root folder, so that it holds no terminal and no folder of the user's),
-// hands it the text and waits until it owns the clipboard, a few seconds at
-// most. Returns whether it does.
-bool startHolder(const QByteArray& program, const QByteArray& text)
+} // namespace
+
+// The holder is orphaned at once and runs in a session of its own and the
+// root folder, so that it holds no terminal and no folder of the user's.
+bool startClipboardHolder(const QString& holderProgram, const char* host, const QByteArray& text)
 {
+    const QByteArray program = QFile::encodeName(holderProgram);
     int in[2], out[2];
     if (::pipe2(in, O_CLOEXEC) != 0)
         return false;
@@ -81,7 +82,7 @@ bool startHolder(const QByteArray& program, const QByteArray& text)
         ::setsid();
         if (::chdir("/") != 0)
             ::_exit(127);
-        ::execl(program.constData(), program.constData(), kHoldClipboardArgument, static_cast<char*>(nullptr));
+        ::execl(program.constData(), program.constData(), kHoldClipboardArgument, host, static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::waitpid(child, nullptr, 0);
@@ -103,11 +104,11 @@ bool startHolder(const QByteArray& program, const QByteArray& text)
     return ::poll(&ready, 1, 3000) == 1 && ::read(outRead.fd, said, 6) == 6 && std::memcmp(said, "owning", 6) == 0;
 }
 
-} // namespace
-
 bool keepClipboardAfterExit(const QString& holderProgram)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    const QString platform = QGuiApplication::platformName();
+    const bool x11 = platform == QLatin1String("xcb");
+    if (!x11 && !platform.startsWith(QLatin1String("wayland")))
         return false;
     QClipboard* clipboard = QGuiApplication::clipboard();
     // Nothing to keep once another program has taken the clipboard.
@@ -117,7 +118,11 @@ bool keepClipboardAfterExit(const QString& holderProgram)
     if (!data || !data->hasText())
         return false;
     const QByteArray text = data->text().toUtf8();
-    if (managerTakes(std::size_t(text.size())) || !startHolder(QFile::encodeName(holderProgram), text))
+    if (x11 && managerTakes(std::size_t(text.size())))
+        return false;
+    // On Wayland the holder finds out whether the compositor lets it hold
+    // the clipboard, and ends at once where it does not.
+    if (!startClipboardHolder(holderProgram, x11 ? kHoldForX11 : kHoldForWayland, text))
         return false;
     // Qt learns that it no longer owns the clipboard, so it asks no manager.
     QCoreApplication::processEvents();

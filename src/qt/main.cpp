@@ -14,8 +14,8 @@
 
 int main(int argc, char* argv[])
 {
-    if (argc == 2 && std::strcmp(argv[1], tavimor::kHoldClipboardArgument) == 0)
-        return tavimor::holdClipboard(); // the program's own holder of its last Copy
+    if (argc == 3 && std::strcmp(argv[1], tavimor::kHoldClipboardArgument) == 0)
+        return tavimor::holdClipboard(argv[2]); // the program's own holder of its last Copy
     tavimor::returnLargeBlocksAtOnce();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(tavimor::kApplicationTitle));

@@ -75,6 +75,20 @@ struct ClipboardTest : ::testing::Test
     }
 };
 
+// The program's clipboard holders that serve the display named by variable.
+int holdersOn(const char* variable)
+{
+    const QByteArray display = QByteArray(variable) + "=" + qgetenv(variable);
+    int count = 0;
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile cmdline("/proc/" + pid + "/cmdline"), environ("/proc/" + pid + "/environ");
+        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(kHoldClipboardArgument)
+            && environ.open(QIODevice::ReadOnly) && environ.readAll().split('\0').contains(display))
+            ++count;
+    }
+    return count;
+}
+
 // The test's own clipboard owner (clipboard_owner), started until it owns the clipboard.
 struct Owner
 {
@@ -258,17 +272,7 @@ TEST_F(ClipboardTest, PasteIsExactOrSaysWhyFromEveryOwner)
 // another program has taken the clipboard since the Copy.
 TEST_F(ClipboardTest, CopyOutlivesTheProgram)
 {
-    const auto holders = [] { // holders on this display
-        int count = 0;
-        for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-            QFile cmdline("/proc/" + pid + "/cmdline"), environ("/proc/" + pid + "/environ");
-            if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(kHoldClipboardArgument)
-                && environ.open(QIODevice::ReadOnly)
-                && environ.readAll().split('\0').contains("DISPLAY=" + qgetenv("DISPLAY")))
-                ++count;
-        }
-        return count;
-    };
+    const auto holders = [] { return holdersOn("DISPLAY"); };
     const struct
     {
         const char* situation;
@@ -297,8 +301,10 @@ TEST_F(ClipboardTest, CopyOutlivesTheProgram)
             continue;
         EXPECT_EQ(holders(), 1) << row.situation;
         EXPECT_TRUE(xclipOut() == text) << row.situation;
-        if (row.bytes < 100)
-            EXPECT_EQ(xclipOut(QStringLiteral("clipboard"), QStringLiteral("STRING")), QByteArray(text).replace("\xC3\xA9", "\xE9"));
+        if (row.bytes < 100) { // as Latin-1 too
+            EXPECT_EQ(xclipOut(QStringLiteral("clipboard"), QStringLiteral("STRING")),
+                      QByteArray(text).replace("\xC3\xA9", "\xE9"));
+        }
         xclipIn("another program's text");
         for (int wait = 0; holders() > 0 && wait < 100; ++wait)
             QTest::qWait(20);
@@ -326,4 +332,32 @@ TEST_F(ClipboardTest, AnOwnerThatDoesNotAnswerOnWaylandKeepsTheSlot)
     ::kill(pid_t(owner.processId()), SIGCONT);
     owner.kill();
     owner.waitForFinished();
+}
+
+// Where the compositor lets a program without a window set the clipboard
+// (data-control: sway), the holder keeps a text there, small or sent in many
+// writes, until another program sets the clipboard; where it does not
+// (Weston), the holder gives up at once.
+TEST(WaylandClipboardHolder, KeepsTheTextWhereTheCompositorLetsIt)
+{
+    if (QGuiApplication::platformName() != QLatin1String("wayland"))
+        GTEST_SKIP() << "for Wayland";
+    const bool dataControl = qEnvironmentVariableIsSet("TAVIMOR_DATA_CONTROL");
+    for (const int bytes : {40, 3 * 1024 * 1024}) {
+        QByteArray text = "caf\xC3\xA9\n";
+        while (text.size() < bytes)
+            text += "line " + QByteArray::number(text.size()) + " of a copied text\n";
+        ASSERT_EQ(startClipboardHolder(QStringLiteral(TAVIMOR_PROGRAM), kHoldForWayland, text), dataControl);
+        if (!dataControl)
+            return;
+        QProcess paste;
+        paste.start("wl-paste", {"--no-newline"});
+        ASSERT_TRUE(paste.waitForFinished(10000));
+        EXPECT_TRUE(paste.readAllStandardOutput() == text) << bytes;
+        EXPECT_EQ(holdersOn("WAYLAND_DISPLAY"), 1);
+        QProcess::execute("wl-copy", {"another program's text"});
+        for (int wait = 0; holdersOn("WAYLAND_DISPLAY") > 0 && wait < 100; ++wait)
+            QTest::qWait(20);
+        EXPECT_EQ(holdersOn("WAYLAND_DISPLAY"), 0) << bytes;
+    }
 }
