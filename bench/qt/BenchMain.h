@@ -8,7 +8,26 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fstream>
+#include <string>
+
 namespace tavimor::bench {
+
+// VmHWM or VmRSS from /proc, in MiB.
+inline double memoryMiB(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(field, 0) == 0)
+            return std::stod(line.substr(std::string(field).size())) / 1024.0;
+    return 0;
+}
+
+// VmHWM starts again from VmRSS.
+inline void resetPeak()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
 
 // Registers the benchmarks (quick: tiny sizes, for TAVIMOR_BENCH_QUICK=1) and runs them.
 template <typename Register>

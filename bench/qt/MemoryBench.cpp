@@ -15,23 +15,11 @@
 #include <fstream>
 
 using namespace tavimor;
+using bench::memoryMiB;
+using bench::resetPeak;
 
 namespace {
 
-// VmHWM or VmRSS from /proc, in MiB.
-double memoryMiB(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(field, 0) == 0)
-            return std::stod(line.substr(std::string(field).size())) / 1024.0;
-    return 0;
-}
-
-void resetPeak()
-{
-    std::ofstream("/proc/self/clear_refs") << "5"; // VmHWM starts again from VmRSS
-}
 
 std::string linesOf(std::size_t bytes, char fill)
 {

@@ -31,6 +31,7 @@
 #include <fstream>
 
 using namespace tavimor;
+using bench::memoryMiB;
 
 namespace {
 
@@ -44,15 +45,6 @@ double cpuSeconds()
     getrusage(RUSAGE_SELF, &usage);
     const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-double memoryMiB(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(field, 0) == 0)
-            return std::stod(line.substr(std::string(field).size())) / 1024.0;
-    return 0;
 }
 
 // One line of varied letters (minified JSON or base64 pasted in).
@@ -171,7 +163,7 @@ void undoRedo(benchmark::State& state)
         w.form.findChild<QPushButton*>(QStringLiteral("Cmdpaste1"))->click();
         w.edit.setFocus();
         w.painted();
-        std::ofstream("/proc/self/clear_refs") << "5"; // the peak starts again from here
+        bench::resetPeak();
         double total = 0;
         for (int round = 1; round <= 5; ++round) {
             const double undo = w.key(Qt::Key_Z, Qt::ControlModifier);
