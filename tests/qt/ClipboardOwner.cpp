@@ -75,7 +75,7 @@ int main(int argc, char** argv)
     }
     c = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(c)) {
-        std::fprintf(stderr, "clipboard_owner: no X display\n");
+        std::fprintf(stderr, "clipboard_owner: no X display (%d)\n", xcb_connection_has_error(c));
         return 1;
     }
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
