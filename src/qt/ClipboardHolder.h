@@ -27,11 +27,6 @@ inline constexpr const char* kHoldForWayland = "wayland";
 // Returns whether a holder took it; at once when none is needed.
 bool keepClipboardAfterExit(const QString& holderProgram);
 
-// Starts a holder of the text (UTF-8) for the host (kHoldForX11 or
-// kHoldForWayland), detached; returns once it owns the clipboard (true), or
-// once it has given up, a few seconds at most.
-bool startClipboardHolder(const QString& holderProgram, const char* host, const QByteArray& text);
-
 // The longest the program takes to end once its window is gone.
 inline constexpr std::chrono::milliseconds kEndBound{2000};
 // Ends the program with status after kEndBound, whatever it still waits for.

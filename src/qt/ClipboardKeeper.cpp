@@ -56,8 +56,8 @@ struct Fd
     }
 };
 
-} // namespace
-
+// Starts a holder of the text (UTF-8) for the host, detached; returns once it
+// owns the clipboard (true), or once it has given up, a few seconds at most.
 // The holder is orphaned at once and runs in a session of its own and the
 // root folder, so that it holds no terminal and no folder of the user's.
 bool startClipboardHolder(const QString& holderProgram, const char* host, const QByteArray& text)
@@ -103,6 +103,8 @@ bool startClipboardHolder(const QString& holderProgram, const char* host, const 
     char said[8] = {};
     return ::poll(&ready, 1, 3000) == 1 && ::read(outRead.fd, said, 6) == 6 && std::memcmp(said, "owning", 6) == 0;
 }
+
+} // namespace
 
 bool keepClipboardAfterExit(const QString& holderProgram)
 {
